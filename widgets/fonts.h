@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QFont>
+
+// Registers the embedded Liberation Mono faces and makes "Courier New" resolve
+// to them, so text metrics never depend on the fonts a machine has (40-pixel
+// bold text advances exactly 24 pixels). Safe to call more than once; needs a
+// QGuiApplication.
+void registerEmbeddedFonts();
+
+// "Courier New" at the given pixel height, drawn without antialiasing.
+QFont courierNew(int pixelSize, bool bold = true);
