@@ -5,11 +5,9 @@
 #include <string>
 
 #include "gamestate.h"
+#include "randomfunction.h"
 
 class GameView;
-
-// Random(n): an integer in 0..n-1 for n > 0.
-using RandomFunction = std::function<int32_t(int32_t)>;
 
 // The typing session and game flow: level choice, pause, key judging,
 // exercise results, victory, play again. Handlers keep the names of the main
@@ -47,7 +45,12 @@ public:
     bool pausePressed() const { return pausePressed_; }
     bool pauseEnabled() const { return pauseEnabled_; }
     bool gameClockRunning() const { return gameClockRunning_; }
+    bool newMenuEnabled() const { return newMenuEnabled_; }      // mnuNew "Начать заново"
+    bool levelMenuEnabled() const { return levelMenuEnabled_; }  // N4, the level submenu
 
+    // The victory score over the game's letters and errors (all five
+    // exercises) and its playing time; checked arithmetic, truncating
+    // divisions.
     static int32_t ComputeScore(int32_t level, int32_t priorErrors, int32_t priorLetters, int32_t gameSeconds);
 
 private:
@@ -65,6 +68,9 @@ private:
     void setPause(bool pressed, bool enabled);
     void showNextExpected();
     void drawExercise();
+    void setGameMenus(bool newEnabled, bool levelMenuEnabled);
+    void foldExerciseCounters();
+    void endGame();
 
     GameView& view_;
     RandomFunction random_;
@@ -74,4 +80,6 @@ private:
     bool pausePressed_ = false;
     bool pauseEnabled_ = false;
     bool gameClockRunning_ = false;
+    bool newMenuEnabled_ = false;
+    bool levelMenuEnabled_ = true;
 };
