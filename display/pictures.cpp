@@ -1,0 +1,52 @@
+#include "pictures.h"
+
+#include <QString>
+#include <stdexcept>
+
+static void initDisplayPictures()
+{
+    Q_INIT_RESOURCE(display_pictures);
+}
+
+namespace {
+
+QImage loadPicture(const char* name, QImage::Format format)
+{
+    initDisplayResources();
+    QImage picture(QStringLiteral(":/pictures/") + QLatin1String(name));
+    if (picture.isNull())
+        throw std::runtime_error(std::string("built-in picture missing: ") + name);
+    return picture.convertToFormat(format);
+}
+
+} // namespace
+
+void initDisplayResources()
+{
+    static const bool done = (initDisplayPictures(), true);
+    (void)done;
+}
+
+QImage backgroundPicture()
+{
+    return loadPicture("background.png", QImage::Format_RGB32);
+}
+
+QImage aboutPicture()
+{
+    return loadPicture("about.png", QImage::Format_RGB32);
+}
+
+QImage lettersPicture()
+{
+    return loadPicture("Letters.png", QImage::Format_RGB32);
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(loadPicture(qPrintable(QStringLiteral("icon-%1.png").arg(size)),
+                                                      QImage::Format_ARGB32)));
+    return icon;
+}
