@@ -1,0 +1,25 @@
+# The sound cues and their player: the library app_sound.
+#
+# tools/makesounds synthesises the three cues into WAV files at build time;
+# they are embedded as :/sounds/Sound1.wav, Sound2.wav and Sound3.wav. The
+# custom command lives here, not in tools/, because its outputs can only feed
+# targets of the directory that declares it.
+set(sound_dir ${CMAKE_CURRENT_BINARY_DIR}/sounds)
+set(sound_files ${sound_dir}/Sound1.wav ${sound_dir}/Sound2.wav ${sound_dir}/Sound3.wav)
+add_custom_command(
+    OUTPUT ${sound_files}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${sound_dir}
+    COMMAND makesounds ${sound_dir}
+    DEPENDS makesounds
+    COMMENT "Synthesising the sound cues"
+    VERBATIM)
+
+add_library(app_sound STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/soundplayer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/soundplayer.h)
+target_include_directories(app_sound PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(app_sound PUBLIC engine Qt6::Core Qt6::Multimedia)
+qt_add_resources(app_sound "sound_cues"
+    PREFIX "/sounds"
+    BASE ${sound_dir}
+    FILES ${sound_files})
