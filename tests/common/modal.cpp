@@ -12,7 +12,7 @@ int answerModals(const std::function<void()>& action, const std::function<void(Q
     poll.setInterval(0);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
+        if (!modal || !modal->isVisible() || answered >= 1000)
             return;
         if (inspect)
             inspect(modal);

@@ -1,0 +1,122 @@
+#include "keymap.h"
+
+#include <QKeyEvent>
+#include <array>
+#include <utility>
+
+namespace {
+
+constexpr int32_t VkReturn = 13, VkEscape = 27, VkSpace = 32, VkShift = 16, VkControl = 17, VkMenu = 18,
+                  VkBack = 8, VkTab = 9, VkCapital = 20, VkF1 = 112;
+
+// Keycodes of the X server (evdev code + 8) for the keys of the main block.
+// Wayland compositors report the same numbers.
+constexpr std::array<std::pair<uint32_t, int32_t>, 64> x11Keys{{
+    {9, VkEscape}, {10, '1'}, {11, '2'}, {12, '3'}, {13, '4'}, {14, '5'}, {15, '6'}, {16, '7'}, {17, '8'},
+    {18, '9'}, {19, '0'}, {20, 189}, {21, 187}, {22, VkBack}, {23, VkTab},
+    {24, 'Q'}, {25, 'W'}, {26, 'E'}, {27, 'R'}, {28, 'T'}, {29, 'Y'}, {30, 'U'}, {31, 'I'}, {32, 'O'},
+    {33, 'P'}, {34, 219}, {35, 221}, {36, VkReturn}, {37, VkControl},
+    {38, 'A'}, {39, 'S'}, {40, 'D'}, {41, 'F'}, {42, 'G'}, {43, 'H'}, {44, 'J'}, {45, 'K'}, {46, 'L'},
+    {47, 186}, {48, 222}, {49, 192}, {50, VkShift}, {51, 220},
+    {52, 'Z'}, {53, 'X'}, {54, 'C'}, {55, 'V'}, {56, 'B'}, {57, 'N'}, {58, 'M'}, {59, 188}, {60, 190},
+    {61, 191}, {62, VkShift}, {64, VkMenu}, {65, VkSpace}, {66, VkCapital}, {104, VkReturn}, {105, VkControl},
+    {108, VkMenu}, {67, VkF1}, {68, VkF1 + 1}, {69, VkF1 + 2},
+}};
+
+// The Latin key under each Cyrillic capital А..Я on the ЙЦУКЕН keyboard.
+constexpr char16_t cyrillicPlaces[32] = {
+    u'F', u',', u'D', u'U', u'L', u'T', u';', u'P', u'B', u'Q', u'R', u'K', u'V', u'Y', u'J', u'G',
+    u'H', u'C', u'N', u'E', u'A', u'[', u'W', u'X', u'I', u'O', u']', u'S', u'M', u'\'', u'.', u'Z',
+};
+
+int32_t punctuationKey(char16_t c)
+{
+    switch (c) {
+    case u';': return 186;
+    case u'=': return 187;
+    case u',': return 188;
+    case u'-': return 189;
+    case u'.': return 190;
+    case u'/': return 191;
+    case u'`': return 192;
+    case u'[': return 219;
+    case u'\\': return 220;
+    case u']': return 221;
+    case u'\'': return 222;
+    default: return 0;
+    }
+}
+
+char16_t cyrillicUpper(char16_t c)
+{
+    if (c >= u'а' && c <= u'я')
+        return char16_t(c - (u'а' - u'А'));
+    if (c == u'ё')
+        return u'Ё';
+    return c;
+}
+
+}  // namespace
+
+int32_t virtualKeyFromX11Keycode(uint32_t keycode)
+{
+    if (keycode >= 67 && keycode <= 76)  // F1..F10
+        return int32_t(VkF1 + (keycode - 67));
+    for (const auto& [code, vk] : x11Keys)
+        if (code == keycode)
+            return vk;
+    return 0;
+}
+
+int32_t virtualKeyFromQtKey(int qtKey, char16_t character)
+{
+    switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VkReturn;
+    case Qt::Key_Escape: return VkEscape;
+    case Qt::Key_Space: return VkSpace;
+    case Qt::Key_Shift: return VkShift;
+    case Qt::Key_Control: return VkControl;
+    case Qt::Key_Alt: return VkMenu;
+    case Qt::Key_Backspace: return VkBack;
+    case Qt::Key_Tab: return VkTab;
+    case Qt::Key_CapsLock: return VkCapital;
+    default: break;
+    }
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12)
+        return VkF1 + (qtKey - Qt::Key_F1);
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
+        return qtKey;  // Qt's codes for Latin letters are the capitals, as are the virtual keys
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+        return qtKey;
+
+    char16_t c = cyrillicUpper(character);
+    if (c == 0 && qtKey > 0 && qtKey < 0x10000)
+        c = cyrillicUpper(char16_t(qtKey));
+    if (c >= u'А' && c <= u'Я') {
+        const char16_t latin = cyrillicPlaces[c - u'А'];
+        return latin >= u'A' && latin <= u'Z' ? int32_t(latin) : punctuationKey(latin);
+    }
+    if (c == u'Ё')
+        return 192;
+    if (c >= u'a' && c <= u'z')
+        return c - u'a' + 'A';
+    if (c >= u'A' && c <= u'Z')
+        return c;
+    if (c >= u'0' && c <= u'9')
+        return c;
+    return punctuationKey(c);
+}
+
+int32_t virtualKeyOf(const QKeyEvent& event)
+{
+#if defined(Q_OS_WIN)
+    if (event.nativeVirtualKey() != 0)
+        return int32_t(event.nativeVirtualKey());
+#else
+    if (event.nativeScanCode() != 0)
+        return virtualKeyFromX11Keycode(event.nativeScanCode());
+#endif
+    const QString text = event.text();
+    return virtualKeyFromQtKey(event.key(), text.isEmpty() ? u'\0' : text.at(0).unicode());
+}

@@ -1,0 +1,59 @@
+// Пальцеход: a touch-typing trainer for children.
+#include <QApplication>
+#include <cstdio>
+#include <exception>
+
+#include "classiclook.h"
+#include "displaycheck.h"
+#include "entropy.h"
+#include "pictures.h"
+#include "rndgen.h"
+#include "soundplayer.h"
+#include "tform1.h"
+#include "tform4.h"
+#include "tform7.h"
+#include "tform8.h"
+
+namespace {
+
+int run(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    // The title shown for the program as a whole; not a display name, which
+    // desktops would append to every window title.
+    QApplication::setApplicationName(QStringLiteral("Пальцеход"));
+    applyClassicLook(app);
+
+    RNDGen generator;
+    EntropyFeeder feeder(generator);
+    generator.RandomSourceStartup(feeder);
+
+    SoundPlayer sound;
+    // The windows in their order: the main window, the document viewer, the
+    // message dialog, the About box. All live for the whole run.
+    TForm1 Form1([&generator](int32_t n) { return generator.Random(n); }, primaryScreenInfo(), &sound);
+    TForm7 Form7(Form1.buttonFaces(), &Form1);
+    TForm8 Form8(Form1.buttonFaces(), &Form1);
+    TForm4 Form4(aboutPicture(), &Form1);
+    Form1.setDialogs(&Form7, &Form8, &Form4);
+
+    int status = 1;  // a screen the trainer cannot use ends the program without a game
+    if (Form1.displayRefusals().isEmpty()) {
+        Form1.show();
+        status = app.exec();
+    }
+    generator.RandomSourceShutdown();
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "paltsekhod: fatal error: %s\n", error.what());
+        return 70;
+    }
+}

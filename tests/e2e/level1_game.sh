@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# A whole level-1 game typed by physical keys in the given keyboard layout,
+# from the level choice through five results and the victory to the
+# play-again question, where Escape ends the program with status 0.
+set -u
+BINARY=$1
+LAYOUT=$2
+ARTEFACTS=${3:-/tmp/paltsekhod-e2e}/level1_$LAYOUT
+rm -rf "$ARTEFACTS"; mkdir -p "$ARTEFACTS"
+source "$(dirname "$0")/xsession.sh"
+
+start_display 1024x768x24
+setxkbmap "$LAYOUT" || e2e_fail "setxkbmap $LAYOUT"
+start_trainer "$BINARY"
+
+# The splash closes by itself after five and a half seconds.
+wait_window 'О программе' >/dev/null || e2e_fail "no splash"
+wait_gone 'О программе' || e2e_fail "the splash did not close"
+focus "$WINDOW"
+
+# The keysyms that sit on the home-row keys in each layout.
+declare -A us=([Ф]=a [Ы]=s [В]=d [А]=f [П]=g [Р]=h [О]=j [Л]=k [Д]=l [Ж]=semicolon [Э]=apostrophe [" "]=space)
+declare -A ru=([Ф]=Cyrillic_ef [Ы]=Cyrillic_yeru [В]=Cyrillic_ve [А]=Cyrillic_a [П]=Cyrillic_pe [Р]=Cyrillic_er
+               [О]=Cyrillic_o [Л]=Cyrillic_el [Д]=Cyrillic_de [Ж]=Cyrillic_zhe [Э]=Cyrillic_e [" "]=space)
+keysym() { if [ "$LAYOUT" = ru ]; then echo "${ru[$1]}"; else echo "${us[$1]}"; fi; }
+
+exercises=(
+    "ПАРА ПАРА ПАРА ПАРА ПАРА |ПОРА ПОРА ПОРА ПОРА ПОРА |ПАРА ПОРА ПАРА ПОРА ПАРА "
+    "ПОВАР ПОВАР ПОВАР ПОВАР |ВОЛ ВОЛ ВОЛ ВОЛ ВОЛ ВОЛ |ПОВАР ВОЛ ПОВАР ВОЛ "
+    "ДЫРА ДЫРА ДЫРА ДЫРА ДЫРА |ПЛОДЫ ПЛОДЫ ПЛОДЫ ПЛОДЫ |ДЫРА ПЛОДЫ ДЫРА ПЛОДЫ "
+    "ФАРЫ ФАРЫ ФАРЫ ФАРЫ ФАРЫ |ЖАЖДА ЖАЖДА ЖАЖДА ЖАЖДА |ФАРЫ ЖАЖДА ФАРЫ ЖАЖДА "
+    "ЭРА ЭРА ЭРА ЭРА ЭРА ЭРА |ЛЫЖА ЛЫЖА ЛЫЖА ЛЫЖА ЛЫЖА |ЭРА ЛЫЖА ЭРА ЛЫЖА ЭРА "
+)
+
+press 1
+sleep 0.3
+shot level_chosen
+n=0
+for exercise in "${exercises[@]}"; do
+    n=$((n + 1))
+    text=${exercise//|/}
+    keys=()
+    for ((i = 0; i < ${#text}; i++)); do keys+=("$(keysym "${text:i:1}")"); done
+    # All but the last letter, then a look at the screen mid-exercise.
+    press "${keys[@]:0:${#keys[@]}-1}"
+    [ $n -eq 1 ] && shot exercise1_almost_done
+    press "${keys[-1]}"
+    wait_window 'Конец упражнения' >/dev/null || e2e_fail "no result after exercise $n"
+    shot "result_$n"
+    press Return
+    wait_gone 'Конец упражнения' || e2e_fail "the result of exercise $n did not close"
+done
+wait_window 'Победа!' >/dev/null || e2e_fail "no victory message"
+shot victory
+press Return
+wait_gone 'Победа!' || e2e_fail "the victory message did not close"
+sleep 0.3
+shot play_again
+focus "$WINDOW"
+press Escape
+for _ in $(seq 1 50); do kill -0 "$TRAINER_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$TRAINER_PID" 2>/dev/null && e2e_fail "Escape at the play-again question did not end the program"
+wait "$TRAINER_PID"
+status=$?
+TRAINER_PID=""
+[ $status -eq 0 ] || e2e_fail "the program ended with status $status"
+echo "level-1 game in layout $LAYOUT: passed"
