@@ -22,6 +22,8 @@ int run(int argc, char** argv)
     // The title shown for the program as a whole; not a display name, which
     // desktops would append to every window title.
     QApplication::setApplicationName(QStringLiteral("Пальцеход"));
+    // Lets Wayland desktops match the window to its menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.paltsekhod.Paltsekhod"));
     applyClassicLook(app);
 
     RNDGen generator;

@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack, checks it with lintian, installs it
+# with apt-get, starts the installed program under Xvfb, waits for its main
+# window "Пальцеход", closes it and removes the package again - also when a
+# step fails. Needs root and apt; exits 77 (skipped) without them.
+# Usage: deb_install.sh BUILD_DIR VERSION APP_ID WORK_DIR
+set -u
+export LC_ALL=C.UTF-8
+BUILD=$1 VERSION=$2 APP_ID=$3 WORK=$(realpath -m "$4")
+
+skip() { echo "SKIP: $*"; exit 77; }
+[ "$(id -u)" -eq 0 ] || skip "installing a package needs root"
+for tool in apt-get dpkg dpkg-deb dpkg-shlibdeps cpack lintian Xvfb xdotool xprop openbox; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup installs it)"
+done
+
+INSTALLED=0 XVFB_PID="" WM_PID="" TRAINER_PID=""
+cleanup() {
+    [ -n "$TRAINER_PID" ] && kill "$TRAINER_PID" 2>/dev/null
+    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    wait 2>/dev/null
+    if [ $INSTALLED -eq 1 ]; then
+        echo "removing the package"
+        apt-get purge -y -qq -o DPkg::Lock::Timeout=120 paltsekhod >>"$WORK/apt.log" 2>&1 ||
+            dpkg --purge paltsekhod >>"$WORK/apt.log" 2>&1
+    fi
+}
+trap cleanup EXIT
+trap "exit 1" INT TERM HUP
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+rm -rf "$WORK"
+mkdir -p "$WORK"
+
+# The package, built from this build tree.
+cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$WORK" >"$WORK/cpack.log" 2>&1 ||
+    { cat "$WORK/cpack.log"; fail "cpack"; }
+debs=("$WORK"/paltsekhod_*.deb)
+{ [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ]; } || fail "cpack made ${debs[*]}"
+DEB=${debs[0]}
+echo "[$SECONDS s] built ${DEB##*/}"
+
+field() { dpkg-deb -f "$DEB" "$1"; }
+[ "$(field Package)" = paltsekhod ] || fail "Package is '$(field Package)'"
+[ "$(field Version)" = "$VERSION" ] || fail "Version is '$(field Version)', not $VERSION"
+depends=$(field Depends)
+echo "Depends: $depends"
+# What the executable links, found by dpkg-shlibdeps, with versions.
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6; do
+    [[ ", $depends" == *", $lib (>= "* ]] || fail "Depends lacks a versioned $lib"
+done
+
+# lintian: no errors (warnings are printed for the record).
+lintian --fail-on error --tag-display-limit 0 "$DEB" >"$WORK/lintian.log" 2>&1
+status=$?
+cat "$WORK/lintian.log"
+[ $status -eq 0 ] || fail "lintian reports errors"
+echo "[$SECONDS s] lintian passed"
+
+# Install it as a user would.
+if dpkg-query -W -f='${Status}' paltsekhod 2>/dev/null | grep -q 'ok installed'; then
+    echo "note: paltsekhod was installed already; it is replaced and removed at the end"
+fi
+INSTALLED=1
+DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=120 "$DEB" \
+    >"$WORK/apt.log" 2>&1 || { cat "$WORK/apt.log"; fail "apt-get install"; }
+[ "$(dpkg-query -W -f='${Version}' paltsekhod)" = "$VERSION" ] || fail "dpkg does not list paltsekhod $VERSION"
+[ "$(command -v paltsekhod)" = /usr/bin/paltsekhod ] || fail "paltsekhod is not /usr/bin/paltsekhod on the PATH"
+echo "[$SECONDS s] installed"
+
+# Start it on a display of its own, with a window manager to close it.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+XVFB_PID=$!
+for _ in $(seq 1 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
+[ -s "$WORK/display" ] || fail "Xvfb did not start"
+DISPLAY=:$(head -1 "$WORK/display")
+export DISPLAY
+openbox >"$WORK/openbox.log" 2>&1 &
+WM_PID=$!
+# A window mapped while the window manager is still taking over the screen
+# may never be shown: start the program once openbox has announced itself.
+for _ in $(seq 1 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "openbox did not start"
+
+(cd / && exec env QT_QPA_PLATFORM=xcb paltsekhod) >"$WORK/trainer.log" 2>&1 &
+TRAINER_PID=$!
+window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
+WINDOW=""
+for _ in $(seq 1 300); do
+    WINDOW=$(window 'Пальцеход')
+    [ -n "$WINDOW" ] && break
+    kill -0 "$TRAINER_PID" 2>/dev/null || { cat "$WORK/trainer.log"; fail "the program ended before showing its window"; }
+    sleep 0.1
+done
+if [ -z "$WINDOW" ]; then
+    cat "$WORK/trainer.log"
+    for id in $(xdotool search --name . 2>/dev/null); do echo "window $id: $(xdotool getwindowname "$id")"; done
+    fail "no window titled Пальцеход within 30 seconds"
+fi
+echo "[$SECONDS s] main window $WINDOW is up"
+
+# The desktop entry's StartupWMClass matches the window, so docks group it.
+wm_class=$(xprop -id "$WINDOW" WM_CLASS)
+wanted=$(sed -n 's/^StartupWMClass=//p' "/usr/share/applications/$APP_ID.desktop")
+grep -q "\"$wanted\"" <<<"$wm_class" || fail "window $wm_class, desktop entry StartupWMClass=$wanted"
+
+# The Qt plugins the program cannot do without - the platform plugin that
+# opens the window and the multimedia back end that plays the sounds - come
+# from packages the installed package depends on, directly or not. (Extra
+# plugins Qt picks up when present, such as image formats, may come from
+# anywhere.)
+closure=$(apt-cache depends --installed --recurse --no-recommends --no-suggests --no-conflicts \
+            --no-breaks --no-replaces --no-enhances paltsekhod 2>/dev/null | grep -v '^ ' | sort -u)
+needed=0
+while read -r plugin; do
+    owner=$(dpkg -S "$plugin" 2>/dev/null || dpkg -S "$(readlink -f "$plugin")" 2>/dev/null)
+    pkg=${owner%%:*}
+    if [ -n "$pkg" ] && grep -qx "$pkg" <<<"$closure"; then
+        case $plugin in */platforms/*|*/multimedia/*) needed=$((needed + 1)) ;; esac
+        continue
+    fi
+    case $plugin in
+        */platforms/*|*/multimedia/*) fail "$plugin (${pkg:-no package}) is not among the dependencies" ;;
+        *) echo "note: optional plugin $plugin comes from ${pkg:-no package}" ;;
+    esac
+done < <(awk '$6 ~ /\/qt6\/plugins\/.*\.so$/ { print $6 }' "/proc/$TRAINER_PID/maps" | sort -u)
+[ $needed -ge 1 ] || fail "no platform or multimedia plugin loaded"
+echo "[$SECONDS s] plugins checked"
+
+# The About box shows itself once as a splash and closes by itself; then the
+# window manager closes the main window as a user would (Alt+F4).
+for _ in $(seq 1 30); do [ -n "$(window 'О программе')" ] && break; sleep 0.1; done
+for _ in $(seq 1 100); do [ -z "$(window 'О программе')" ] && break; sleep 0.1; done
+[ -z "$(window 'О программе')" ] || fail "the splash did not close"
+xdotool windowactivate --sync "$WINDOW" 2>/dev/null || xdotool windowfocus --sync "$WINDOW"
+xdotool key alt+F4
+for _ in $(seq 1 100); do kill -0 "$TRAINER_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$TRAINER_PID" 2>/dev/null && fail "the program did not end when its window was closed"
+wait "$TRAINER_PID"
+status=$?
+TRAINER_PID=""
+[ $status -eq 0 ] || { cat "$WORK/trainer.log"; fail "the program ended with status $status"; }
+echo "[$SECONDS s] closed, status 0"
+
+# Remove it again and leave nothing behind.
+INSTALLED=0
+apt-get purge -y -qq -o DPkg::Lock::Timeout=120 paltsekhod >>"$WORK/apt.log" 2>&1 || { cat "$WORK/apt.log"; fail "apt-get purge"; }
+dpkg-query -W -f='${Status}' paltsekhod 2>/dev/null | grep -q 'ok installed' && fail "paltsekhod still installed"
+[ ! -e /usr/bin/paltsekhod ] || fail "/usr/bin/paltsekhod left behind"
+echo "[$SECONDS s] package installed, started, closed and removed"
