@@ -80,6 +80,7 @@ TForm1::TForm1(RandomFunction random, ScreenInfo screen, SoundPlayer* sound)
     buildPictureArea();
     buildSidePanel();
     buildMenu();
+    nameControls();
 
     Timer1.setInterval(1000);
     Timer3.setInterval(1000);
@@ -183,6 +184,44 @@ void TForm1::buildSidePanel()
                                                       Image7, Label2, LMDSimpleLabel2, Label6, LMDSimpleLabel3,
                                                       Label7, LMDSimpleLabel4})
         w->hide();
+}
+
+void TForm1::nameControls()
+{
+    // Object names as the trainer's documentation calls the controls.
+    client->setObjectName(QStringLiteral("client"));
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Image8->setObjectName(QStringLiteral("Image8"));
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    PaintBox2->setObjectName(QStringLiteral("PaintBox2"));
+    LMDProgress1->setObjectName(QStringLiteral("LMDProgress1"));
+    LMDBackPanel1->setObjectName(QStringLiteral("LMDBackPanel1"));
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image3->setObjectName(QStringLiteral("Image3"));
+    Image4->setObjectName(QStringLiteral("Image4"));
+    LMDSimpleLabel1->setObjectName(QStringLiteral("LMDSimpleLabel1"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    LMDMMButton1->setObjectName(QStringLiteral("LMDMMButton1"));
+    Label5->setObjectName(QStringLiteral("Label5"));
+    LMDBackPanel3->setObjectName(QStringLiteral("LMDBackPanel3"));
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button3->setObjectName(QStringLiteral("Button3"));
+    Button6->setObjectName(QStringLiteral("Button6"));
+    Button7->setObjectName(QStringLiteral("Button7"));
+    Button8->setObjectName(QStringLiteral("Button8"));
+    Image5->setObjectName(QStringLiteral("Image5"));
+    Image6->setObjectName(QStringLiteral("Image6"));
+    Image7->setObjectName(QStringLiteral("Image7"));
+    Label2->setObjectName(QStringLiteral("Label2"));
+    LMDSimpleLabel2->setObjectName(QStringLiteral("LMDSimpleLabel2"));
+    Label6->setObjectName(QStringLiteral("Label6"));
+    LMDSimpleLabel3->setObjectName(QStringLiteral("LMDSimpleLabel3"));
+    Label7->setObjectName(QStringLiteral("Label7"));
+    LMDSimpleLabel4->setObjectName(QStringLiteral("LMDSimpleLabel4"));
 }
 
 void TForm1::buildMenu()

@@ -143,6 +143,7 @@ private:
     void buildPictureArea();
     void buildSidePanel();
     void buildMenu();
+    void nameControls();
     void connectCommands();
     void FormActivate();
     // Runs an engine call; a counter overflow ends the program with an error.
