@@ -133,12 +133,17 @@ echo "[$SECONDS s] plugins checked"
 
 # The About box shows itself once as a splash and closes by itself; then the
 # window manager closes the main window as a user would (Alt+F4).
-for _ in $(seq 1 30); do [ -n "$(window 'О программе')" ] && break; sleep 0.1; done
-for _ in $(seq 1 100); do [ -z "$(window 'О программе')" ] && break; sleep 0.1; done
+# On a loaded machine the splash may take seconds to come up: wait for it,
+# then for it to go, before closing, or Alt+F4 would reach the splash.
+for _ in $(seq 1 150); do [ -n "$(window 'О программе')" ] && break; sleep 0.1; done
+[ -n "$(window 'О программе')" ] || fail "the splash did not appear"
+for _ in $(seq 1 150); do [ -z "$(window 'О программе')" ] && break; sleep 0.1; done
 [ -z "$(window 'О программе')" ] || fail "the splash did not close"
-xdotool windowactivate --sync "$WINDOW" 2>/dev/null || xdotool windowfocus --sync "$WINDOW"
-xdotool key alt+F4
-for _ in $(seq 1 100); do kill -0 "$TRAINER_PID" 2>/dev/null || break; sleep 0.1; done
+for attempt in 1 2 3; do
+    xdotool windowactivate --sync "$WINDOW" 2>/dev/null || xdotool windowfocus --sync "$WINDOW"
+    xdotool key alt+F4
+    for _ in $(seq 1 50); do kill -0 "$TRAINER_PID" 2>/dev/null || break 2; sleep 0.1; done
+done
 kill -0 "$TRAINER_PID" 2>/dev/null && fail "the program did not end when its window was closed"
 wait "$TRAINER_PID"
 status=$?
