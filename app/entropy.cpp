@@ -8,9 +8,9 @@
 EntropyFeeder::EntropyFeeder(RNDGen& generator)
     : generator_(generator)
 {
-    timer_.setInterval(10);
+    timer_.setInterval(TickMilliseconds);
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, [this] { generator_.timerEvent(generator_.readCounter()); });
+    connect(&timer_, &QTimer::timeout, this, &EntropyFeeder::tick);
 }
 
 EntropyFeeder::~EntropyFeeder()
@@ -24,7 +24,7 @@ void EntropyFeeder::install()
         return;
     installed_ = true;
     QCoreApplication::instance()->installEventFilter(this);
-    timer_.start();
+    inputArrived();
 }
 
 void EntropyFeeder::remove()
@@ -47,6 +47,7 @@ bool EntropyFeeder::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         generator_.keyboardEvent(generator_.readCounter());
+        inputArrived();
         break;
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
@@ -54,9 +55,24 @@ bool EntropyFeeder::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
         generator_.mouseEvent(generator_.readCounter());
+        inputArrived();
         break;
     default:
         break;
     }
     return false;
+}
+
+void EntropyFeeder::inputArrived()
+{
+    sinceInput_.start();
+    if (installed_ && !timer_.isActive())
+        timer_.start();
+}
+
+void EntropyFeeder::tick()
+{
+    generator_.timerEvent(generator_.readCounter());
+    if (sinceInput_.hasExpired(RestAfterMilliseconds))
+        timer_.stop();
 }

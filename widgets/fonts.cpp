@@ -1,6 +1,7 @@
 #include "fonts.h"
 
 #include <QFontDatabase>
+#include <QResource>
 #include <QStringList>
 
 static void initWidgetsResources()
@@ -16,8 +17,16 @@ void registerEmbeddedFonts()
     done = true;
     initWidgetsResources();
     for (const char* face : {":/fonts/LiberationMono-Regular.ttf", ":/fonts/LiberationMono-Bold.ttf",
-                             ":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
-        QFontDatabase::addApplicationFont(QString::fromLatin1(face));
+                             ":/fonts/LiberationSans-Regular.ttf"}) {
+        // The faces are stored uncompressed, so the font engine reads them in
+        // place from the executable instead of from a heap copy of each file.
+        const QResource resource(QString::fromLatin1(face));
+        if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression)
+            QFontDatabase::addApplicationFontFromData(
+                QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), resource.size()));
+        else
+            QFontDatabase::addApplicationFont(QString::fromLatin1(face));
+    }
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 }
