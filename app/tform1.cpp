@@ -1,6 +1,7 @@
 #include "tform1.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
@@ -67,8 +68,11 @@ TForm1::TForm1(RandomFunction random, ScreenInfo screen, SoundPlayer* sound)
 
     // The display is checked before anything is drawn.
     displayRefusals_ = displayProblems(screen);
-    for (const QString& refusal : displayRefusals_)
+    for (const QString& refusal : displayRefusals_) {
+        // Also on the terminal: on an 8-bit screen Qt cannot paint the box's text.
+        std::fprintf(stderr, "%s\n%s\n", qPrintable(displayProblemTitle()), qPrintable(refusal));
         QMessageBox::critical(nullptr, displayProblemTitle(), refusal);
+    }
 
     keyboardTemplate_ = std::make_unique<KeyboardTemplate>();
     artwork_ = makeArtwork();
@@ -93,8 +97,7 @@ TForm1::TForm1(RandomFunction random, ScreenInfo screen, SoundPlayer* sound)
     qApp->installEventFilter(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-    if (const QScreen* s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
+    centreOnScreen();
     client->setFocus();
 }
 
@@ -323,10 +326,30 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 void TForm1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && splashPending_ && Form4_) {
-        splashPending_ = false;
-        QTimer::singleShot(0, this, &TForm1::FormActivate);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !activatedOnce_) {
+        activatedOnce_ = true;
+        // The window frame is known once the window manager has activated
+        // the window: centre again counting it, so that on an 800 x 600
+        // screen the whole window stays on the screen.
+        centreOnScreen();
+        if (Form4_)
+            QTimer::singleShot(0, this, &TForm1::FormActivate);
     }
+}
+
+void TForm1::centreOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = frameGeometry();
+    QRect placed(QPoint(), frame.size());
+    placed.moveCenter(area.center());
+    // Keep the title bar reachable when the window is larger than the screen.
+    placed.moveTop(std::max(area.top(), std::min(placed.top(), area.bottom() - placed.height() + 1)));
+    placed.moveLeft(std::max(area.left(), std::min(placed.left(), area.right() - placed.width() + 1)));
+    move(placed.topLeft());
 }
 
 void TForm1::FormActivate()

@@ -146,6 +146,7 @@ private:
     void nameControls();
     void connectCommands();
     void FormActivate();
+    void centreOnScreen();
     // Runs an engine call; a counter overflow ends the program with an error.
     void guarded(const std::function<void()>& call);
 
@@ -158,5 +159,5 @@ private:
     TForm7* Form7_ = nullptr;
     TForm8* Form8_ = nullptr;
     TForm4* Form4_ = nullptr;
-    bool splashPending_ = true;
+    bool activatedOnce_ = false;
 };

@@ -8,6 +8,8 @@
 QFont fieldFont()
 {
     QFont font = courierNew(40, true);
+    // Pixel-exact glyphs on the 32-bit pictures, whatever the screen.
+    font.setStyleStrategy(QFont::NoAntialias);
     font.setKerning(false);
     return font;
 }

@@ -1,6 +1,8 @@
 #include "fonts.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QResource>
 #include <QStringList>
 
@@ -36,7 +38,13 @@ QFont courierNew(int pixelSize, bool bold)
     QFont font(QStringLiteral("Courier New"));
     font.setPixelSize(pixelSize);
     font.setBold(bold);
-    font.setStyleStrategy(QFont::NoAntialias);
+    // Crisp, unsmoothed letters as on the classic desktop. On a 16-bit screen
+    // Qt draws unsmoothed glyphs into the window's 16-bit surface wrongly
+    // (shrunken, repeated, stray copies beside the widget), so there the
+    // letters are smoothed instead.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const bool highColour = screen && screen->depth() < 24;
+    font.setStyleStrategy(highColour ? QFont::PreferDefault : QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }

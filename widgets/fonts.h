@@ -8,5 +8,7 @@
 // QGuiApplication.
 void registerEmbeddedFonts();
 
-// "Courier New" at the given pixel height, drawn without antialiasing.
+// "Courier New" at the given pixel height, drawn without antialiasing on
+// true-colour screens (smoothed on 16-bit ones, where Qt garbles unsmoothed
+// text); pictures that must be pixel-exact set NoAntialias themselves.
 QFont courierNew(int pixelSize, bool bold = true);

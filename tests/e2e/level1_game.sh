@@ -2,21 +2,18 @@
 # A whole level-1 game typed by physical keys in the given keyboard layout,
 # from the level choice through five results and the victory to the
 # play-again question, where Escape ends the program with status 0.
+# Usage: level1_game.sh BINARY LAYOUT ARTEFACTS. In layout "us" the first
+# result and the victory message are kept as <artefacts>/result.png and
+# victory.png.
 set -u
-BINARY=$1
-LAYOUT=$2
-ARTEFACTS=${3:-/tmp/paltsekhod-e2e}/level1_$LAYOUT
-rm -rf "$ARTEFACTS"; mkdir -p "$ARTEFACTS"
 source "$(dirname "$0")/xsession.sh"
+LAYOUT=$2
+e2e_begin "level1_$LAYOUT" "$1" "${3:-/tmp/paltsekhod-e2e}"
 
 start_display 1024x768x24
 setxkbmap "$LAYOUT" || e2e_fail "setxkbmap $LAYOUT"
 start_trainer "$BINARY"
-
-# The splash closes by itself after five and a half seconds.
-wait_window 'О программе' >/dev/null || e2e_fail "no splash"
-wait_gone 'О программе' || e2e_fail "the splash did not close"
-focus "$WINDOW"
+wait_splash
 
 # The keysyms that sit on the home-row keys in each layout.
 declare -A us=([Ф]=a [Ы]=s [В]=d [А]=f [П]=g [Р]=h [О]=j [Л]=k [Д]=l [Ж]=semicolon [Э]=apostrophe [" "]=space)
@@ -33,7 +30,7 @@ exercises=(
 )
 
 press 1
-sleep 0.3
+wait_cursor 1 1 1
 shot level_chosen
 n=0
 for exercise in "${exercises[@]}"; do
@@ -46,22 +43,22 @@ for exercise in "${exercises[@]}"; do
     [ $n -eq 1 ] && shot exercise1_almost_done
     press "${keys[-1]}"
     wait_window 'Конец упражнения' >/dev/null || e2e_fail "no result after exercise $n"
+    sleep 0.2
     shot "result_$n"
+    [ $n -eq 1 ] && [ "$LAYOUT" = us ] && keep result_1 result
     press Return
     wait_gone 'Конец упражнения' || e2e_fail "the result of exercise $n did not close"
 done
 wait_window 'Победа!' >/dev/null || e2e_fail "no victory message"
+sleep 0.2
 shot victory
+[ "$LAYOUT" = us ] && keep victory victory
 press Return
 wait_gone 'Победа!' || e2e_fail "the victory message did not close"
 sleep 0.3
 shot play_again
 focus "$WINDOW"
 press Escape
-for _ in $(seq 1 50); do kill -0 "$TRAINER_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$TRAINER_PID" 2>/dev/null && e2e_fail "Escape at the play-again question did not end the program"
-wait "$TRAINER_PID"
-status=$?
-TRAINER_PID=""
-[ $status -eq 0 ] || e2e_fail "the program ended with status $status"
+wait_exit 5 || e2e_fail "Escape at the play-again question did not end the program"
+expect_eq "$TRAINER_STATUS" 0 "exit status after Escape"
 echo "level-1 game in layout $LAYOUT: passed"

@@ -70,7 +70,7 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends -o 
 echo "[$SECONDS s] installed"
 
 # Start it on a display of its own, with a window manager to close it.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
 for _ in $(seq 1 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
 [ -s "$WORK/display" ] || fail "Xvfb did not start"

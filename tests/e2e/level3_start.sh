@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Start-up and the start of a level-3 game: the splash's bar fills while it
+# is shown, level 3 shows five lines from the field's top, the game begins
+# paused with the clock at "00:00", and the first key starts the clock.
+# Keeps <artefacts>/splash.png (bar part-filled) and start.png.
+set -u
+source "$(dirname "$0")/xsession.sh"
+e2e_begin level3_start "$@"
+
+start_display 1024x768x24
+setxkbmap us || e2e_fail "setxkbmap us"
+start_trainer "$BINARY"
+
+# The splash: about 2.5 s into it the fill bar (navy, at (19, 235), 433 x 20
+# in its client area) is partly filled.
+splash=$(wait_window 'О программе') || e2e_fail "no splash"
+sleep 2.4
+f=$(snap splash)
+keep splash splash
+info=$(xwininfo -id "$splash")
+sx=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info")
+sy=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
+filled=$(png_count "$f" $((sx + 19)) $((sy + 235)) 433 20 000080)
+[ "$filled" -gt 800 ] && [ "$filled" -lt 7800 ] || e2e_fail "splash bar not part-filled: $filled navy pixels of 8660"
+
+wait_gone 'О программе' || e2e_fail "the splash did not close by itself"
+focus "$WINDOW"
+locate_window
+f=$(snap start)
+keep start start
+clock_zero=$(png_hash "$f" $(clock_rect))   # "00:00" as the start state shows it
+
+press 3
+wait_cursor 3 1 1
+f=$(snap level3)
+check_field_place "$f"
+# Five lines of 50 pixels from the very top (V = 0): grey letters in each
+# band, line 5 at y 200 with a grey pixel row at 220, nothing below it.
+for n in 1 2 3 4 5; do
+    expect_ge "$(png_count "$f" "$FIELD_X" $((FIELD_Y + (n - 1) * 50)) 601 50 C0C0C0)" 1000 "grey letters of line $n"
+done
+expect_ge "$(png_count "$f" "$FIELD_X" $((FIELD_Y + 4 * 50 + 20)) 601 1 C0C0C0)" 20 "grey pixels across line 5 at y 220"
+expect_eq "$(png_count_other "$f" "$FIELD_X" $((FIELD_Y + 244)) 601 7 FFFFFF)" 0 "the field below line 5"
+expect_eq "$(png_count "$f" "$FIELD_X" "$FIELD_Y" 601 251 000000)" 0 "black (typed) pixels before typing"
+
+# Paused: the clock stays at "00:00".
+sleep 2
+expect_eq "$(screen_hash $(clock_rect))" "$clock_zero" "the clock 2 s into the paused game"
+shot paused
+
+# The first key ends the pause: the clock moves on within about a second.
+press g
+poll 4 screen_differs "$clock_zero" "$(clock_rect)" || e2e_fail "the clock did not start with the first key"
+shot running
+echo "level-3 start: passed"
