@@ -18,8 +18,6 @@ constexpr int32_t Vk1 = 49;
 constexpr int32_t Vk2 = 50;
 constexpr int32_t Vk3 = 51;
 
-constexpr int32_t ExercisesPerGame = 5;
-
 } // namespace
 
 Game::Game(GameView& view, RandomFunction random)
