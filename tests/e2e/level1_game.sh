@@ -10,9 +10,7 @@ source "$(dirname "$0")/xsession.sh"
 LAYOUT=$2
 e2e_begin "level1_$LAYOUT" "$1" "${3:-/tmp/paltsekhod-e2e}"
 
-start_display 1024x768x24
-setxkbmap "$LAYOUT" || e2e_fail "setxkbmap $LAYOUT"
-start_trainer "$BINARY"
+start_session "$LAYOUT" during-splash
 wait_splash
 
 # The keysyms that sit on the home-row keys in each layout.

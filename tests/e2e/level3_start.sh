@@ -7,9 +7,7 @@ set -u
 source "$(dirname "$0")/xsession.sh"
 e2e_begin level3_start "$@"
 
-start_display 1024x768x24
-setxkbmap us || e2e_fail "setxkbmap us"
-start_trainer "$BINARY"
+start_session us during-splash
 
 # The splash: about 2.5 s into it the fill bar (navy, at (19, 235), 433 x 20
 # in its client area) is partly filled.

@@ -8,11 +8,7 @@ set -u
 source "$(dirname "$0")/xsession.sh"
 e2e_begin restart "$@"
 
-start_display 1024x768x24
-setxkbmap us || e2e_fail "setxkbmap us"
-start_trainer "$BINARY"
-wait_splash
-park_pointer
+start_session us
 f=$(snap start)
 background=$(png_hash "$f" $(picture_rect))
 level_choice=$(png_hash "$f" $(answers_rect))

@@ -6,10 +6,7 @@ set -u
 source "$(dirname "$0")/xsession.sh"
 e2e_begin typed_pixels "$@"
 
-start_display 1024x768x24
-setxkbmap us || e2e_fail "setxkbmap us"
-start_trainer "$BINARY"
-wait_splash
+start_session us
 
 press 1
 wait_cursor 1 1 1

@@ -362,3 +362,17 @@ expect_letter_untyped() {
     [ "$grey" -ge 100 ] && [ "$black" -eq 0 ] ||
         e2e_fail "letter $4 of line $3 is not untyped grey: $black black, $grey grey pixels"
 }
+
+# The usual start of a scenario: a 24-bit screen in the given layout ("us"
+# unless said), the trainer started on it; with "after-splash" (the default)
+# also waits for the splash to go and moves the pointer out of the way.
+start_session() {
+    local layout=${1:-us} splash=${2:-after-splash}
+    start_display 1024x768x24
+    setxkbmap "$layout" || e2e_fail "setxkbmap $layout"
+    start_trainer "$BINARY"
+    if [ "$splash" = after-splash ]; then
+        wait_splash
+        park_pointer
+    fi
+}
