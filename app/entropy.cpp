@@ -5,12 +5,29 @@
 
 #include "rndgen.h"
 
-EntropyFeeder::EntropyFeeder(RNDGen& generator)
-    : generator_(generator)
+TimerTickSource::TimerTickSource(int intervalMilliseconds)
 {
-    timer_.setInterval(TickMilliseconds);
+    timer_.setInterval(intervalMilliseconds);
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &EntropyFeeder::tick);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { tick_(); });
+    clock_.start();
+}
+
+void TimerTickSource::start(std::function<void()> tick)
+{
+    tick_ = std::move(tick);
+    timer_.start();
+}
+
+void TimerTickSource::stop()
+{
+    timer_.stop();
+}
+
+EntropyFeeder::EntropyFeeder(RNDGen& generator, std::unique_ptr<TickSource> ticks)
+    : generator_(generator)
+    , ticks_(ticks ? std::move(ticks) : std::make_unique<TimerTickSource>(TickMilliseconds))
+{
 }
 
 EntropyFeeder::~EntropyFeeder()
@@ -34,7 +51,7 @@ void EntropyFeeder::remove()
     installed_ = false;
     if (QCoreApplication* app = QCoreApplication::instance())
         app->removeEventFilter(this);
-    timer_.stop();
+    ticks_->stop();
 }
 
 bool EntropyFeeder::eventFilter(QObject* watched, QEvent* event)
@@ -65,14 +82,14 @@ bool EntropyFeeder::eventFilter(QObject* watched, QEvent* event)
 
 void EntropyFeeder::inputArrived()
 {
-    sinceInput_.start();
-    if (installed_ && !timer_.isActive())
-        timer_.start();
+    lastInput_ = ticks_->nowMilliseconds();
+    if (installed_ && !ticks_->isActive())
+        ticks_->start([this] { tick(); });
 }
 
 void EntropyFeeder::tick()
 {
     generator_.timerEvent(generator_.readCounter());
-    if (sinceInput_.hasExpired(RestAfterMilliseconds))
-        timer_.stop();
+    if (ticks_->nowMilliseconds() - lastInput_ > RestAfterMilliseconds)
+        ticks_->stop();
 }

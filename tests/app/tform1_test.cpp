@@ -27,6 +27,10 @@ struct Window {
         , messages(form.buttonFaces(), &form)
     {
         form.setDialogs(&viewer, &messages, nullptr);
+        // The clocks are ticked by hand: the real timers keep running and
+        // stopping as the game says, but never come due during a test.
+        form.Timer1.setInterval(kNever);
+        form.Timer3.setInterval(kNever);
         form.show();
     }
     void key(Qt::Key k) { QTest::keyClick(form.client, k); }

@@ -23,7 +23,13 @@ QImage aboutPicture()
 
 class TForm4Test : public ::testing::Test {
 protected:
-    void SetUp() override { form.Timer1().stop(); }  // the tests drive the ticks themselves
+    // The tests drive the ticks themselves: the real timer stays stopped, and
+    // where a test starts it (the splash needs it running) it never comes due.
+    void SetUp() override
+    {
+        form.Timer1().stop();
+        form.Timer1().setInterval(kNever);
+    }
 
     // Runs `during` once the dialog's modal loop is running, then calls
     // `show`; a watchdog ends the loop with -1 if nothing else does.
@@ -33,7 +39,7 @@ protected:
         QTimer watchdog;
         watchdog.setSingleShot(true);
         QObject::connect(&watchdog, &QTimer::timeout, &form, [this] { form.done(-1); });
-        watchdog.start(5000);
+        watchdog.start(kHungAfter);
         show();
     }
 

@@ -66,7 +66,7 @@ protected:
             if (form.isVisible())
                 form.done(-1);
         });
-        watchdog.start(3000);
+        watchdog.start(kHungAfter);
     }
     QScrollBar* scrollBar() { return form.RichEdit1()->verticalScrollBar(); }
     QString viewText() { return form.RichEdit1()->toPlainText(); }

@@ -194,7 +194,7 @@ TEST_F(TForm8Test, ButtonCloses)
         wasVisible = form.isVisible();
         QTest::mouseClick(form.LMDMMButton1(), Qt::LeftButton);
     });
-    QTimer::singleShot(5000, &form, [&] { form.done(-1); });  // a broken button must not hang the test
+    QTimer::singleShot(kHungAfter, &form, [&] { form.done(-1); });  // a broken button must not hang the test
     form.showMessage(QStringLiteral("x"), QString(), 64);
     EXPECT_TRUE(wasVisible);
     EXPECT_EQ(form.result(), QDialog::Accepted);
