@@ -21,7 +21,7 @@ start_state() {
     start_trainer "$BINARY"
     wait_splash
     park_pointer
-    sleep 0.3
+    wait_still "$CLIENT_X $CLIENT_Y 792 554"
     f=$(snap "start_$depth")
     for rect in "${LABELS[@]}"; do
         set -- $rect

@@ -17,13 +17,16 @@ e2e_begin "display_$SCREEN" "$@"
 
 start_display "$SCREEN"
 # Every window the window manager takes on, with its title, as it happens.
+# The spy prints the list once as soon as it watches; the trainer starts
+# only then, so no window can be missed.
 xprop -root -spy _NET_CLIENT_LIST 2>/dev/null | while read -r line; do
+    touch "$ARTEFACTS/spying"
     for id in $(grep -o '0x[0-9a-f]*' <<<"$line"); do
         grep -q "^$id " "$ARTEFACTS/managed.txt" 2>/dev/null ||
             echo "$id $(xprop -id "$id" _NET_WM_NAME 2>/dev/null | sed -n 's/^[^=]*= "\(.*\)"$/\1/p')" >>"$ARTEFACTS/managed.txt"
     done
 done &
-sleep 0.2
+poll "$E2E_TIMEOUT" test -e "$ARTEFACTS/spying" || e2e_fail "xprop does not watch the window list"
 
 managed_titles() {
     cut -d' ' -f2- "$ARTEFACTS/managed.txt" 2>/dev/null
@@ -36,7 +39,7 @@ if [ "$EXPECT" = run ]; then
     wait_splash
     shot start
     menu_command 1 4 4   # Настройка → "Выход" (last of four items)
-    wait_exit 10 || e2e_fail "\"Выход\" did not end the program"
+    wait_exit || e2e_fail "\"Выход\" did not end the program"
     expect_eq "$TRAINER_STATUS" 0 "exit status after \"Выход\""
     managed_titles | grep -qx 'Неприемлемый режим экрана' && e2e_fail "a refusal was shown on $SCREEN"
     echo "display $SCREEN: runs"
@@ -61,7 +64,7 @@ while kill -0 "$TRAINER_PID" 2>/dev/null; do
     fi
     sleep 0.1
 done
-wait_exit 5
+wait_exit || e2e_fail "the program did not end after the refusals"
 expect_eq "$shown" "$COUNT" "refusal boxes shown on $SCREEN"
 expect_eq "$TRAINER_STATUS" 1 "exit status after the refusals"
 expect_eq "$(managed_titles | grep -cx 'Неприемлемый режим экрана')" "$COUNT" "refusal boxes the window manager saw"

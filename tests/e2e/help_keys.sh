@@ -44,10 +44,10 @@ expect_letter_typed "$f" 1 1 2
 # The statistics show at each clock tick; after one more the errors still
 # read as before.
 before=$(screen_hash $(clock_rect))
-poll 3 screen_differs "$before" "$(clock_rect)" || e2e_fail "the clock does not run"
+poll "$E2E_TIMEOUT" screen_differs "$before" "$(clock_rect)" || e2e_fail "the clock does not run"
 expect_eq "$(screen_hash $(errors_rect))" "$no_errors" "errors label after F1 and the viewers"
 
 # The errors label is really where it is looked at: a wrong key changes it.
 press z
-poll 3 screen_differs "$no_errors" "$(errors_rect)" || e2e_fail "a wrong key did not change the errors label"
+poll "$E2E_TIMEOUT" screen_differs "$no_errors" "$(errors_rect)" || e2e_fail "a wrong key did not change the errors label"
 echo "help and guidance during a game: passed"

@@ -57,6 +57,6 @@ sleep 0.3
 shot play_again
 focus "$WINDOW"
 press Escape
-wait_exit 5 || e2e_fail "Escape at the play-again question did not end the program"
+wait_exit || e2e_fail "Escape at the play-again question did not end the program"
 expect_eq "$TRAINER_STATUS" 0 "exit status after Escape"
 echo "level-1 game in layout $LAYOUT: passed"

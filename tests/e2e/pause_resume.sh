@@ -12,15 +12,19 @@ press 1
 wait_cursor 1 1 1
 pressed_look=$(screen_hash $(pause_rect))    # a game begins paused
 
-# Seconds of a running clock pass; of a stopped one not (2 s of looking).
+# Seconds of a running clock pass; of a stopped one not (2 s of looking,
+# from the moment the button shows the pause: the click has been handled).
 clock_runs() {
     local before
     before=$(screen_hash $(clock_rect))
-    poll 3 screen_differs "$before" "$(clock_rect)"
+    poll "$E2E_TIMEOUT" screen_differs "$before" "$(clock_rect)"
+}
+pause_looks_pressed() {
+    [ "$(screen_hash $(pause_rect))" = "$pressed_look" ]
 }
 clock_stopped() {
     local before
-    sleep 0.3
+    poll "$E2E_TIMEOUT" pause_looks_pressed || return 1
     before=$(screen_hash $(clock_rect))
     sleep 2.2
     [ "$(screen_hash $(clock_rect))" = "$before" ]

@@ -51,6 +51,6 @@ expect_eq "$(png_count_other "$f" "$FIELD_X" $((FIELD_Y + 4 * 50 + 25)) 601 26 F
 restart_from_menu level2
 
 press Escape
-wait_exit 10 || e2e_fail "Escape at the play-again question did not end the program"
+wait_exit || e2e_fail "Escape at the play-again question did not end the program"
 expect_eq "$TRAINER_STATUS" 0 "exit status after Escape"
 echo "restart from the menu: passed"

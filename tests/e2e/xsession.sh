@@ -9,7 +9,10 @@
 # "failure.png" there; `keep` copies a screenshot the team always wants to
 # see to the artefacts root.
 
-E2E_TIMEOUT=${E2E_TIMEOUT:-15}   # seconds any single wait may take
+# Seconds any single wait may take. Every wait is for a condition and ends as
+# soon as it holds, so the bound only matters when something is broken; it is
+# generous because a machine busy with other work may be slow to show things.
+E2E_TIMEOUT=${E2E_TIMEOUT:-30}
 
 e2e_fail() {
     echo "FAIL: $*" >&2
@@ -162,7 +165,7 @@ wait_gone() {
 
 # Activates a window (xdotool would wait for ever on one that cannot be).
 focus() {
-    timeout 5 xdotool windowactivate --sync "$1" 2>/dev/null || timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null
+    timeout 10 xdotool windowactivate --sync "$1" 2>/dev/null || timeout 10 xdotool windowfocus --sync "$1" 2>/dev/null
 }
 
 press() {
@@ -317,6 +320,19 @@ screen_hash() {
 # screen_differs HASH "x y w h": the rectangle no longer has that fingerprint.
 screen_differs() {
     [ "$(screen_hash $2)" != "$1" ]
+}
+
+# screen_still "x y w h": the rectangle looks the same twice, 0.2 s apart
+# (nothing is being drawn there any more).
+screen_still() {
+    local before
+    before=$(screen_hash $1)
+    sleep 0.2
+    [ "$(screen_hash $1)" = "$before" ]
+}
+
+wait_still() {
+    poll "$E2E_TIMEOUT" screen_still "$1" || e2e_fail "the screen at ($1) never came to rest"
 }
 
 # ---- checks
