@@ -74,8 +74,9 @@ TEST(MainWindowLayout, EveryControlInItsPlace)
         ASSERT_NE(w->parentWidget(), nullptr);
         EXPECT_EQ(w->parentWidget()->objectName(), QString::fromLatin1(c.parent));
         EXPECT_EQ(w->geometry(), c.geometry);
-        if (c.caption)
+        if (c.caption) {
             EXPECT_EQ(captionOf(w), QString::fromUtf8(c.caption));
+        }
         EXPECT_EQ(!w->isHidden(), c.visible);  // its own flag: PaintBox1 hides with its panel
     }
 }
