@@ -179,7 +179,11 @@ int32_t virtualKeyOf(const QKeyEvent& event)
     if (event.nativeVirtualKey() != 0)
         return int32_t(event.nativeVirtualKey());
     return virtualKeyFromQtKey(event.key(), character);
+#elif defined(Q_OS_MACOS)
+    // Neither X keycodes nor keysyms there.
+    return virtualKeyFromQtKey(event.key(), character);
 #else
+    // X11 and Wayland: the native virtual key is the keysym.
     return virtualKeyFromKeyFacts(event.nativeScanCode(), event.nativeVirtualKey(), event.key(), character);
 #endif
 }
