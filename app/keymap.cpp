@@ -47,6 +47,33 @@ int32_t punctuationKey(char16_t c)
     }
 }
 
+// The Cyrillic keysyms 0x6c0..0x6df (small letters; 0x6e0.. the capitals)
+// follow the KOI8-R order.
+constexpr char16_t cyrillicKeysyms[32] = {
+    u'ю', u'а', u'б', u'ц', u'д', u'е', u'ф', u'г', u'х', u'и', u'й', u'к', u'л', u'м', u'н', u'о',
+    u'п', u'я', u'р', u'с', u'т', u'у', u'ж', u'в', u'ь', u'ы', u'з', u'ш', u'э', u'щ', u'ч', u'ъ',
+};
+
+bool isLetterKey(int32_t vk) { return vk >= 'A' && vk <= 'Z'; }
+bool isPunctuationKey(int32_t vk) { return (vk >= 186 && vk <= 192) || (vk >= 219 && vk <= 222); }
+// The digit row: 1..0 and the two keys right of it.
+bool isNumberRowKey(int32_t vk) { return (vk >= '0' && vk <= '9') || vk == 187 || vk == 189; }
+
+// Whether a real layout may put a symbol judged `symbol` on the key at
+// `place` (both known, different). Layouts move letters and punctuation
+// among the letter and punctuation keys (AZERTY, Dvorak, the Russian
+// layout's "." and "/"), and punctuation onto the digit row (";" on Shift+4
+// in the Russian layout); none puts a letter on the digit row, a digit
+// elsewhere, or a character on Escape, Tab, Space, Enter or a modifier.
+bool symbolMayMoveThere(int32_t place, int32_t symbol)
+{
+    if (isNumberRowKey(place))
+        return isPunctuationKey(symbol);
+    if (isLetterKey(place) || isPunctuationKey(place))
+        return isLetterKey(symbol) || isPunctuationKey(symbol);
+    return false;
+}
+
 char16_t cyrillicUpper(char16_t c)
 {
     if (c >= u'а' && c <= u'я')
@@ -108,15 +135,55 @@ int32_t virtualKeyFromQtKey(int qtKey, char16_t character)
     return punctuationKey(c);
 }
 
+int32_t virtualKeyFromKeysym(uint32_t keysym)
+{
+    switch (keysym) {
+    case 0xff0d:  // Return
+    case 0xff8d: return VkReturn;  // KP_Enter
+    case 0xff1b: return VkEscape;
+    case 0xff09: return VkTab;
+    case 0xff08: return VkBack;
+    case 0x20: return VkSpace;
+    case 0x6a3: return virtualKeyFromQtKey(0, u'ё');
+    case 0x6b3: return virtualKeyFromQtKey(0, u'Ё');
+    default: break;
+    }
+    char16_t c = 0;
+    if (keysym > 0x20 && keysym < 0x7f)  // the Latin-1 keysyms are their characters
+        c = char16_t(keysym);
+    else if (keysym >= 0x6c0 && keysym <= 0x6ff)
+        c = cyrillicUpper(cyrillicKeysyms[(keysym - 0x6c0) % 32]);
+    else if (keysym > 0x01000020 && keysym <= 0x0100ffff)  // Unicode keysyms
+        c = char16_t(keysym - 0x01000000);
+    return c == 0 ? 0 : virtualKeyFromQtKey(0, c);
+}
+
+int32_t virtualKeyFromKeyFacts(uint32_t keycode, uint32_t keysym, int qtKey, char16_t character)
+{
+    int32_t symbol = virtualKeyFromKeysym(keysym);
+    if (symbol == 0)
+        symbol = virtualKeyFromQtKey(qtKey, character);
+    const int32_t place = keycode == 0 ? 0 : virtualKeyFromX11Keycode(keycode);
+    if (place == 0)
+        return symbol;
+    if (symbol == 0 || symbol == place || symbolMayMoveThere(place, symbol))
+        return place;
+    return symbol;
+}
+
 int32_t virtualKeyOf(const QKeyEvent& event)
 {
+    const QString text = event.text();
+    const char16_t character = text.isEmpty() ? u'\0' : text.at(0).unicode();
 #if defined(Q_OS_WIN)
     if (event.nativeVirtualKey() != 0)
         return int32_t(event.nativeVirtualKey());
+    return virtualKeyFromQtKey(event.key(), character);
+#elif defined(Q_OS_MACOS)
+    // Neither X keycodes nor keysyms there.
+    return virtualKeyFromQtKey(event.key(), character);
 #else
-    if (event.nativeScanCode() != 0)
-        return virtualKeyFromX11Keycode(event.nativeScanCode());
+    // X11 and Wayland: the native virtual key is the keysym.
+    return virtualKeyFromKeyFacts(event.nativeScanCode(), event.nativeVirtualKey(), event.key(), character);
 #endif
-    const QString text = event.text();
-    return virtualKeyFromQtKey(event.key(), text.isEmpty() ? u'\0' : text.at(0).unicode());
 }

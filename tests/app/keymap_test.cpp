@@ -50,3 +50,85 @@ TEST(KeyMap, EventPrefersThePhysicalKey)
     QKeyEvent synthetic(QEvent::KeyPress, 0x0424, Qt::NoModifier, QStringLiteral("ф"));
     EXPECT_EQ(virtualKeyOf(synthetic), 'A');
 }
+
+TEST(KeyMap, KeysymsGiveTheirKeyPlace)
+{
+    const std::pair<uint32_t, int32_t> cases[] = {
+        {0x61, 'A'}, {0x46, 'F'}, {0x3b, 186}, {0x27, 222}, {0x31, '1'}, {0x20, 32},
+        {0x6c6, 'A'}, {0x6e6, 'A'}, {0x6c0, 190}, {0x6ff, 221}, {0x6d0, 'G'}, {0x6a3, 192}, {0x6b3, 192},
+        {0x100043f, 'G'}, {0x1000416, 186}, {0x1000066, 'F'},
+        {0xff0d, 13}, {0xff8d, 13}, {0xff1b, 27}, {0xff09, 9}, {0xff08, 8},
+        {0xffe1, 0}, {0x21, 0}, {0xe9, 0}, {0x10020ac, 0}, {0, 0},
+    };
+    for (const auto& [keysym, vk] : cases)
+        EXPECT_EQ(virtualKeyFromKeysym(keysym), vk) << std::hex << "keysym 0x" << keysym;
+}
+
+// Characters on keycodes that are not keys of a real keyboard: xdotool's
+// spare keycode 8, a remote-desktop keycode 253, and wtype's own keymap
+// whose keycodes 9, 10, 12 ... are Escape, 1, 3 on a real keyboard.
+TEST(KeyMap, RemappedKeycodesAreJudgedByTheirSymbol)
+{
+    struct Case {
+        uint32_t keycode, keysym;
+        int qtKey;
+        char16_t character;
+        int32_t vk;
+    };
+    const Case cases[] = {
+        {8, 0x100043f, 0x041f, u'п', 'G'},   // Cyrillic letter on a spare keycode: its ЙЦУКЕН place
+        {253, 0x6c1, 0x0410, u'а', 'F'},
+        {8, 0x67, Qt::Key_G, u'g', 'G'},      // Latin letter: its QWERTY place
+        {9, 0x6d0, 0x041f, u'п', 'G'},        // wtype: "п" on Escape's keycode
+        {10, 0x66, Qt::Key_F, u'f', 'F'},     // "f" on the keycode of 1
+        {12, 0x20, Qt::Key_Space, u' ', 32},  // space on the keycode of 3
+        {11, 0x31, Qt::Key_1, u'1', '1'},     // "1" on the keycode of 2
+        {24, 0xff0d, Qt::Key_Return, u'\r', 13},
+        {8, 0, 0x0416, u'ж', 186},            // no keysym: the character decides
+        {8, 0, 0, u'\0', 0},                  // neither: an unknown key
+        {8, 0xffbe, Qt::Key_F1, u'\0', 112},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(virtualKeyFromKeyFacts(c.keycode, c.keysym, c.qtKey, c.character), c.vk)
+            << "keycode " << c.keycode << " keysym 0x" << std::hex << c.keysym;
+}
+
+// Real layouts keep the physical place, also where their symbol would name
+// another key: Russian punctuation, AZERTY letters, keys without a symbol
+// the trainer knows.
+TEST(KeyMap, RealLayoutsKeepThePhysicalPlace)
+{
+    struct Case {
+        uint32_t keycode, keysym;
+        int qtKey;
+        char16_t character;
+        int32_t vk;
+    };
+    const Case cases[] = {
+        {41, 0x6c1, 0x0410, u'а', 'F'},                  // Russian "а"
+        {48, 0x6dc, 0x042d, u'э', 222},                  // Russian "э"
+        {61, 0x2e, Qt::Key_Period, u'.', 191},           // Russian "." left of the right Shift
+        {51, 0x2f, Qt::Key_Slash, u'/', 220},            // Russian Shift+backslash
+        {13, 0x3b, Qt::Key_Semicolon, u';', '4'},        // Russian Shift+4
+        {24, 0x61, Qt::Key_A, u'a', 'Q'},                // AZERTY "a"
+        {58, 0x2c, Qt::Key_Comma, u',', 'M'},            // AZERTY ","
+        {15, 0x2d, Qt::Key_Minus, u'-', '6'},            // AZERTY "-"
+        {10, 0x21, Qt::Key_Exclam, u'!', '1'},           // us Shift+1
+        {34, 0xfc, Qt::Key_Udiaeresis, u'ü', 219},       // German "ü"
+        {108, 0xfe03, Qt::Key_AltGr, u'\0', 18},         // AltGr
+        {50, 0xffe1, Qt::Key_Shift, u'\0', 16},
+        {41, 0x6c1, 0x0410, u'\x01', 'F'},               // Ctrl+"а": the keysym, not the control character
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(virtualKeyFromKeyFacts(c.keycode, c.keysym, c.qtKey, c.character), c.vk)
+            << "keycode " << c.keycode << " keysym 0x" << std::hex << c.keysym;
+}
+
+TEST(KeyMap, EventOnASpareKeycodeIsJudgedByItsCharacter)
+{
+    // What `xdotool type п` delivers in the us layout.
+    QKeyEvent spare(QEvent::KeyPress, 0x041f, Qt::NoModifier, 8, 0x100043f, 0, QStringLiteral("п"));
+    EXPECT_EQ(virtualKeyOf(spare), 'G');
+    QKeyEvent nothing(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, 8, 0, 0, QString());
+    EXPECT_EQ(virtualKeyOf(nothing), 0);
+}

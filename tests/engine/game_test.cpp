@@ -135,6 +135,17 @@ TEST_F(GameTest, AWrongFirstKeyAlsoResumes)
     EXPECT_EQ(view.count(Cue::Sound2), 1);
 }
 
+// A key the window could not place at all (code 0) is a wrong key.
+TEST_F(GameTest, AnUnknownKeyIsWrongAndResumes)
+{
+    game.LevelCommand(1);
+    game.FormKeyDown(0);
+    EXPECT_TRUE(view.clockRunning);
+    EXPECT_EQ(state().ExerciseErrors, 1);
+    EXPECT_EQ(state().CurrentPos, 1);
+    EXPECT_TRUE(state().ErrorPending);
+}
+
 TEST_F(GameTest, ARunOfWrongKeysCountsOneErrorAndSoundsOnce)
 {
     game.LevelCommand(1);  // expects П
@@ -303,6 +314,7 @@ TEST_F(GameTest, RestartMidGameRestoresTheLitKeyAndAsksToPlayAgain)
     game.mnuNewClick();  // the menu item is disabled now
     game.FormKeyDown(65);
     game.FormKeyDown(VkShift);
+    game.FormKeyDown(0);  // unknown
     EXPECT_TRUE(view.log.empty());
     EXPECT_EQ(state().ExerciseErrors, 0);
 
@@ -343,8 +355,8 @@ TEST_P(LevelChoiceKeys, DoNothing)
     EXPECT_TRUE(game.levelButtonsVisible());
 }
 
-// Letters, space, Shift, Enter, Escape, "0", "4", keypad "1".
-INSTANTIATE_TEST_SUITE_P(OtherKeys, LevelChoiceKeys, testing::Values(71, 65, 32, VkShift, 13, 27, 48, 52, 97));
+// Letters, space, Shift, Enter, Escape, "0", "4", keypad "1", an unknown key.
+INSTANTIATE_TEST_SUITE_P(OtherKeys, LevelChoiceKeys, testing::Values(71, 65, 32, VkShift, 13, 27, 48, 52, 97, 0));
 
 TEST_F(GameTest, PauseButtonStopsAndStartsTheClock)
 {

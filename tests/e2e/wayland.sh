@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# The trainer on a native Wayland session: headless sway, the program with
+# QT_QPA_PLATFORM=wayland, keys typed with wtype, screenshots with grim.
+# The level is chosen and the first words typed; the letters are counted
+# on the screenshot (black typed letters, the underline under the next).
+# sway refuses to run as root: run as root, the test makes an unprivileged
+# user "paltsekhod-e2e" (once) and runs sway, the trainer, wtype and grim as
+# that user with a runtime directory of its own; it is skipped (77) only
+# where no such user can be made.
+# Usage: wayland.sh BINARY ARTEFACTS
+set -u
+source "$(dirname "$0")/xsession.sh"
+e2e_begin wayland "$1" "${2:-/tmp/paltsekhod-e2e}"
+unset DISPLAY WAYLAND_DISPLAY
+
+TEST_USER=paltsekhod-e2e
+SESSION=$(mktemp -d)
+chmod 755 "$SESSION"
+cleanup() {
+    local pid
+    for pid in ${TRAINER_PID:-} ${KEYBOARD_PID:-} ${SWAY_PID:-}; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$SESSION"
+}
+trap cleanup EXIT
+
+if [ "$(id -u)" -eq 0 ]; then
+    if ! id "$TEST_USER" >/dev/null 2>&1; then
+        useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$TEST_USER" ||
+            { echo "SKIP: no unprivileged user for sway could be made (useradd $TEST_USER failed)"; exit 77; }
+    fi
+    run_as=(setpriv --reuid="$TEST_USER" --regid="$(id -g "$TEST_USER")" --init-groups)
+else
+    run_as=()
+fi
+# The user may not reach the build tree; the program needs nothing beside it.
+cp "$BINARY" "$SESSION/paltsekhod" && chmod 755 "$SESSION/paltsekhod" || e2e_fail "could not copy the program"
+RUNTIME=$SESSION/runtime
+mkdir -m 700 "$RUNTIME"
+[ ${#run_as[@]} -eq 0 ] || chown "$TEST_USER:" "$RUNTIME"
+
+cat >"$SESSION/sway.conf" <<'CONF'
+xwayland disable
+output HEADLESS-1 mode 1024x768 position 0 0
+default_border none
+default_floating_border none
+focus_follows_mouse no
+for_window [title="^Пальцеход$"] floating enable, move position 0 0
+CONF
+chmod 644 "$SESSION/sway.conf"
+
+# as_user COMMAND...: runs a command as the session's user, in its session
+# (the compositor's sockets once it has made them). Background processes
+# start from "${USER_ENV[@]}" directly, so that $! is their own process.
+user_env() {
+    USER_ENV=("${run_as[@]}" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 HOME="$RUNTIME"
+              XDG_RUNTIME_DIR="$RUNTIME" QT_QPA_PLATFORM=wayland)
+    [ -n "${WAYLAND_SOCKET_NAME:-}" ] && USER_ENV+=(WAYLAND_DISPLAY="$WAYLAND_SOCKET_NAME")
+    [ -n "${SWAY_SOCKET:-}" ] && USER_ENV+=(SWAYSOCK="$SWAY_SOCKET")
+    true
+}
+as_user() {
+    user_env
+    "${USER_ENV[@]}" "$@"
+}
+
+user_env
+"${USER_ENV[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -c "$SESSION/sway.conf" >"$ARTEFACTS/sway.log" 2>&1 &
+SWAY_PID=$!
+sway_ready() {
+    WAYLAND_SOCKET_NAME=$(cd "$RUNTIME" && ls wayland-[0-9] 2>/dev/null | head -1)
+    SWAY_SOCKET=$(ls "$RUNTIME"/sway-ipc.*.sock 2>/dev/null | head -1)
+    [ -n "$WAYLAND_SOCKET_NAME" ] && [ -n "$SWAY_SOCKET" ] && as_user swaymsg -t get_version >/dev/null 2>&1
+}
+poll "$E2E_TIMEOUT" sway_ready || e2e_fail "sway did not start (see sway.log)"
+
+# The headless seat has no keyboard; without one no window is ever
+# activated, and the splash waits for the first activation. A wtype that
+# sleeps holds a virtual keyboard for the whole session.
+user_env
+"${USER_ENV[@]}" wtype -s 600000 -k Shift_L >/dev/null 2>&1 &
+KEYBOARD_PID=$!
+
+tree() { as_user swaymsg -t get_tree 2>/dev/null; }
+window_shown() { tree | grep -q "\"name\": \"$1\""; }
+window_absent() { ! window_shown "$1"; }
+
+"${USER_ENV[@]}" "$SESSION/paltsekhod" >"$ARTEFACTS/trainer.log" 2>&1 &
+TRAINER_PID=$!
+poll "$E2E_TIMEOUT" window_shown 'Пальцеход' || e2e_fail "the main window did not appear"
+poll "$E2E_TIMEOUT" window_shown 'О программе' || e2e_fail "no splash (the window was never activated)"
+poll "$E2E_TIMEOUT" window_absent 'О программе' || e2e_fail "the splash did not close by itself"
+
+# Screenshots come from grim; a failure leaves one too.
+shot() { as_user grim - >"$ARTEFACTS/$1.png" 2>/dev/null; }
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    shot failure
+    exit 1
+}
+
+# The main window's place and size as sway has it ("x y width height" of
+# the node's rect); the client area is the bottom 792 x 554 of it.
+read -r WIN_X WIN_Y WIN_W WIN_H < <(tree | awk '
+    /"rect": \{/ { inrect = 1; next }
+    inrect && /"(x|y|width|height)":/ { gsub(/[",:]/, ""); v[$1] = $2 }
+    inrect && /\}/ { inrect = 0; rect = v["x"] " " v["y"] " " v["width"] " " v["height"] }
+    /"name": "Пальцеход"/ { print rect; exit }')
+expect_eq "$WIN_W" 792 "width of the main window"
+MENUBAR_H=$((WIN_H - 554))
+[ "$MENUBAR_H" -gt 8 ] && [ "$MENUBAR_H" -lt 60 ] || e2e_fail "menu bar height $MENUBAR_H"
+CLIENT_X=$WIN_X; CLIENT_Y=$((WIN_Y + MENUBAR_H))
+FIELD_X=$((CLIENT_X + 12)); FIELD_Y=$((CLIENT_Y + 34))
+
+# The underline (24 x 6 purple) under letter (n, p) at level L.
+wl_cursor_at() { [ "$(png_count "$(snap cursor)" $(cursor_rect "$1" "$2" "$3") 800080)" -eq 144 ]; }
+
+as_user wtype 1 || e2e_fail "wtype 1"
+poll "$E2E_TIMEOUT" wl_cursor_at 1 1 1 || e2e_fail "choosing level 1 did not start the game"
+f=$(snap level_chosen)
+check_field_place "$f"
+
+# "ПАРА ПАРА " and one more letter, as the Russian layout writes them:
+# wtype puts each character on a keycode of a keymap of its own.
+as_user wtype "пара пара п" || e2e_fail "wtype"
+poll "$E2E_TIMEOUT" wl_cursor_at 1 1 12 || e2e_fail "the typed letters were not all counted"
+f=$(snap typed)
+keep typed wayland
+for p in 1 2 3 4 6 7 8 9 11; do expect_letter_typed "$f" 1 1 "$p"; done
+expect_letter_untyped "$f" 1 1 12
+kill -0 "$TRAINER_PID" 2>/dev/null || e2e_fail "the trainer ended"
+echo "native Wayland under headless sway: passed"
