@@ -7,6 +7,9 @@
 # solid purple block of (24 x 6) times SCALE, the only purple in the field,
 # and every pixel of the field and keyboard pictures is a solid
 # SCALE x SCALE block. The screenshot is kept as <artefacts>/scaled_WxH.png.
+# The first exercise is typed to the result message, and help is opened:
+# none of the four fixed-size windows (main window, About, message, viewer)
+# may be maximised or resized by the window manager.
 set -u
 source "$(dirname "$0")/xsession.sh"
 SCREEN=$3
@@ -17,8 +20,21 @@ e2e_begin "scaled_${SCREEN}_dpi$DPI" "$@"
 start_display "${SCREEN}x24"
 echo "Xft.dpi: $DPI" | xrdb -merge || e2e_fail "xrdb"
 setxkbmap us || e2e_fail "setxkbmap us"
+# The window manager's allowed actions for a window hold neither maximising
+# nor resizing (openbox draws such a window's maximise button disabled).
+allowed_actions() {
+    ACTIONS=$(xprop -id "$1" _NET_WM_ALLOWED_ACTIONS 2>/dev/null)
+    grep -q _NET_WM_ACTION_MOVE <<<"$ACTIONS"
+}
+expect_fixed_window() {
+    poll "$E2E_TIMEOUT" allowed_actions "$1" || e2e_fail "the window manager set no allowed actions on $2"
+    ! grep -q 'MAXIMIZE\|_NET_WM_ACTION_RESIZE' <<<"$ACTIONS" || e2e_fail "$2 can be maximised or resized: $ACTIONS"
+}
+
 start_trainer "$BINARY"   # a refused screen would end the program without a main window
-wait_window 'О программе' >/dev/null || e2e_fail "no splash"
+splash=$(wait_window 'О программе') || e2e_fail "no splash"
+expect_fixed_window "$splash" "the About box"
+expect_fixed_window "$WINDOW" "the main window"
 wait_gone 'О программе' || e2e_fail "the splash did not close by itself"
 focus "$WINDOW"
 park_pointer
@@ -71,4 +87,34 @@ blocks_solid() {
 blocks_solid "$FIELD_X" "$FIELD_Y" $((601 * S)) $((251 * S)) || e2e_fail "the typing field is not made of $S x $S blocks"
 blocks_solid "$KEYS_X" "$KEYS_Y" $((601 * S)) $((151 * S)) || e2e_fail "the keyboard is not made of $S x $S blocks"
 expect_ge "$(png_count "$f" "$FIELD_X" "$FIELD_Y" $((601 * S)) $((251 * S)) C0C0C0)" $((3000 * S * S)) "grey letters"
-echo "scaled $SCREEN at Xft.dpi $DPI: scale $S, crisp"
+
+# The rest of the first exercise (П is the first letter, keys G F H J for П А Р О).
+declare -A key=([П]=g [А]=f [Р]=h [О]=j [" "]=space)
+text="ПАРА ПАРА ПАРА ПАРА ПАРА ПОРА ПОРА ПОРА ПОРА ПОРА ПАРА ПОРА ПАРА ПОРА ПАРА "
+keys=()
+for ((i = 0; i < ${#text}; i++)); do keys+=("${key[${text:i:1}]}"); done
+press "${keys[@]}"
+message=$(wait_window 'Конец упражнения') || e2e_fail "no result after the first exercise"
+expect_fixed_window "$message" "the message box"
+sleep 0.2
+shot result
+press Return
+wait_gone 'Конец упражнения' || e2e_fail "the result did not close"
+focus "$WINDOW"
+press F1
+viewer=$(wait_window 'Справочная информация') || e2e_fail "F1 did not open the help"
+expect_fixed_window "$viewer" "the help viewer"
+sleep 0.2
+f=$(snap help)
+# The documents' text grows with the scale alone, whatever the desktop's
+# font resolution: the navy headings in view cover S x S times what they
+# cover at scale 1 (about 1250 pixels, give or take the letters' smoothing).
+info=$(xwininfo -id "$viewer")
+navy=$(png_count "$f" $(awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+                             /Width:/ {w = $NF} /Height:/ {h = $NF} END {print x, y, w, h}' <<<"$info") 000080)
+echo "navy heading pixels in the help viewer: $navy"
+[ "$navy" -ge $((1000 * S * S)) ] && [ "$navy" -le $((1600 * S * S)) ] ||
+    e2e_fail "the help's headings cover $navy pixels, not about $((1250 * S * S)): text not at scale $S"
+press Escape
+wait_gone 'Справочная информация' || e2e_fail "Escape did not close the help"
+echo "scaled $SCREEN at Xft.dpi $DPI: scale $S, crisp; no window can be maximised"
