@@ -8,7 +8,10 @@ ScreenInfo primaryScreenInfo()
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {};
-    return {screen->depth(), screen->size().width(), screen->size().height()};
+    // The rules are about the screen's own pixels: a desktop scaled to 200 %
+    // shows a 1920 x 1080 screen to Qt as 960 x 540.
+    const QSize device = (QSizeF(screen->size()) * screen->devicePixelRatio()).toSize();
+    return {screen->depth(), device.width(), device.height()};
 }
 
 QStringList displayProblems(const ScreenInfo& screen)

@@ -7,11 +7,11 @@
 // What the trainer needs to know of the screen it runs on.
 struct ScreenInfo {
     int depth = 0;   // bits per pixel
-    int width = 0;
+    int width = 0;   // device pixels, whatever the desktop's scale
     int height = 0;
 };
 
-// Reads the primary screen through Qt.
+// Reads the primary screen through Qt, in device pixels.
 ScreenInfo primaryScreenInfo();
 
 // The refusal texts for a screen the trainer cannot use, colour depth first;

@@ -8,6 +8,7 @@
 #include "entropy.h"
 #include "pictures.h"
 #include "rndgen.h"
+#include "scaledapplication.h"
 #include "soundplayer.h"
 #include "tform1.h"
 #include "tform4.h"
@@ -18,7 +19,10 @@ namespace {
 
 int run(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    // At the desktop's scale rounded down to a whole number, so that pictures
+    // stay crisp; smaller where the window would not fit.
+    const std::unique_ptr<QApplication> application = makeScaledApplication(argc, argv);
+    QApplication& app = *application;
     // The title shown for the program as a whole; not a display name, which
     // desktops would append to every window title.
     QApplication::setApplicationName(QStringLiteral("Пальцеход"));

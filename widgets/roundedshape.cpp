@@ -1,5 +1,6 @@
 #include "roundedshape.h"
 
+#include <QImage>
 #include <QPainter>
 
 RoundedShape::RoundedShape(QWidget* parent)
@@ -28,10 +29,16 @@ void RoundedShape::paintEvent(QPaintEvent*)
 {
     if (width() < 2 || height() < 2)
         return;
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(Qt::black, 0));
-    painter.setBrush(color_);
+    // Drawn at scale 1 and copied, so that on a scaled screen the outline and
+    // the corners grow into whole blocks like the pictures around them.
+    QImage shape(size(), QImage::Format_ARGB32_Premultiplied);
+    shape.fill(Qt::transparent);
+    QPainter picture(&shape);
+    picture.setRenderHint(QPainter::Antialiasing, false);
+    picture.setPen(QPen(Qt::black, 0));
+    picture.setBrush(color_);
     const qreal radius = cornerSize() / 2.0;
-    painter.drawRoundedRect(QRect(0, 0, width() - 1, height() - 1), radius, radius);
+    picture.drawRoundedRect(QRect(0, 0, width() - 1, height() - 1), radius, radius);
+    picture.end();
+    QPainter(this).drawImage(0, 0, shape);
 }

@@ -73,6 +73,13 @@ TEST(LettersPicture, AgreesWithTheKeyTable)
         const QRect face = paintFace(picture, QPoint(key.x, key.y), marker);
         EXPECT_TRUE(allPixels(picture, markBox(key), marker & 0xFFFFFF)) << name.toStdString();
         EXPECT_TRUE(allPixels(picture, letterCell(key), marker & 0xFFFFFF)) << name.toStdString();
+        // Every pixel the letter paints, the breve of Й too, is on the face.
+        QImage letter(picture.size(), QImage::Format_RGB32);
+        letter.fill(Qt::white);
+        writeText(letter, QPoint(key.x + 7, key.y - 4), name, fieldFont(), Qt::black);
+        const QRect ink = boundsOf(letter, letter.rect(), [](uint32_t c) { return c != white; });
+        EXPECT_TRUE(face.contains(ink)) << name.toStdString() << ": letter ink " << ink.top() << ".." << ink.bottom()
+                                        << " outside the face " << face.top() << ".." << face.bottom();
         EXPECT_LE(face.width(), 48) << name.toStdString();
         faces.push_back(face);
     }

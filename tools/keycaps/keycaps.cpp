@@ -4,10 +4,11 @@
 // on light grey 0xE0E0E0, no letters (the program writes them at start-up).
 // The keys are laid out from the key table: the records of one row form two
 // blocks (left hand, right hand) split at the widest gap, and each block is a
-// run of keys at a 48-pixel pitch starting 3 pixels left of and 5 above its
+// run of keys at a 48-pixel pitch starting 3 pixels left of and 6 above its
 // first key's marking box. Every key's marking box (37 x 39 at x, y) and the
-// character cell of its letter (24 x 45 at x + 7, y - 4) must lie on the white
-// face of its key; the program refuses to write a picture where they do not.
+// letter written at (x + 7, y - 4), breve and descender included (24 x 46 at
+// x + 7, y - 5), must lie on the white face of its key; the program refuses
+// to write a picture where they do not.
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -30,12 +31,14 @@ constexpr int pitch = 48;
 constexpr int keyWidth = 44;   // outline included
 constexpr int keyHeight = 48;
 constexpr int marginLeft = 3;  // from a key's left outline to the first key's marking box
-constexpr int marginTop = 5;
+constexpr int marginTop = 6;  // the top row's caps start at the picture's first row
 
-// The marking box and the letter's character cell ("Courier New" bold 40 px:
-// advance 24, ascent 33 + descent 12) relative to the key's (x, y).
+// The marking box and what the letters paint relative to the key's (x, y):
+// "Courier New" bold 40 px advances 24; written from 4 above the box, its
+// ink reaches from the breve of Й one row higher to the tails of Ц, Щ and Д
+// 40 rows lower.
 const QRect markBox(0, 0, 37, 39);
-const QRect letterCell(7, -4, 24, 45);
+const QRect letterCell(7, -5, 24, 46);
 
 struct Key {
     const KeyRecord* record;
