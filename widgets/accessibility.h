@@ -1,6 +1,5 @@
 #pragma once
 
-class QObject;
 class QWidget;
 
 // Makes the controls of this folder known to assistive technology (screen

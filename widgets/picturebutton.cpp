@@ -228,11 +228,9 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event)
     const bool inside = rect().contains(event->position().toPoint());
     held_ = false;
     mouseInside_ = false;
-    if (inside && isEnabled())
-        toggleByClick();
     update();
-    if (inside && isEnabled())
-        emit clicked();
+    if (inside)
+        click();
 }
 
 void PictureButton::changeEvent(QEvent* event)
