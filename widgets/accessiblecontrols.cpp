@@ -5,7 +5,9 @@
 #include "progressmeter.h"
 #include "simplelabel.h"
 
+#include <QApplication>
 #include <QMetaObject>
+#include <QPointer>
 #include <QRegularExpression>
 
 namespace {
@@ -15,6 +17,15 @@ QString spoken(const QString& text)
 {
     static const QRegularExpression breaks(QStringLiteral("\\s*[\\r\\n]+\\s*"));
     return QString(text).replace(breaks, QStringLiteral(" ")).trimmed();
+}
+
+// True while a modal window other than the button's own is open: the mouse
+// cannot reach the button then, and its action must not either (a click
+// would run in the middle of whatever waits for the modal window).
+bool blockedByModal(const QWidget* widget)
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal != widget->window() && !modal->isAncestorOf(widget);
 }
 
 } // namespace
@@ -61,9 +72,17 @@ QStringList AccessiblePictureButton::actionNames() const
 
 void AccessiblePictureButton::doAction(const QString& actionName)
 {
-    if ((actionName == pressAction() || actionName == toggleAction()) && button()->isEnabled()) {
-        // click() checks the button is still enabled when it runs.
-        QMetaObject::invokeMethod(button(), &PictureButton::click, Qt::QueuedConnection);
+    if (actionName == pressAction() || actionName == toggleAction()) {
+        // Checked again when the click runs: things may change in between,
+        // and click() itself does nothing while the button is disabled.
+        QPointer<PictureButton> target = button();
+        if (target->isEnabled() && !blockedByModal(target))
+            QMetaObject::invokeMethod(
+                target, [target] {
+                    if (target && !blockedByModal(target))
+                        target->click();
+                },
+                Qt::QueuedConnection);
         return;
     }
     QAccessibleWidget::doAction(actionName);

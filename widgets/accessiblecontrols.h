@@ -13,7 +13,8 @@ class SimpleLabel;
 // A push button named by its caption. Pressing it through the press action
 // does what a click does, a moment later (as Qt's own buttons do, so the
 // caller is answered before any dialog the click opens); a disabled button
-// offers no action and ignores one. A group button is checkable, and checked
+// offers no action and ignores one, and so does a button behind a modal
+// window, which the mouse cannot reach either. A group button is checkable, and checked
 // and pressed while it stays down.
 class AccessiblePictureButton : public QAccessibleWidget
 {

@@ -17,6 +17,7 @@
 #include <QAccessibleTextInterface>
 #include <QAccessibleValueInterface>
 #include <QApplication>
+#include <QDialog>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -91,6 +92,42 @@ TEST_F(AccessibilityTest, PressActionClicksOnceAndNotWhileDisabled)
     button->setEnabled(false);
     QApplication::processEvents();
     EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(AccessibilityTest, PressActionDoesNotReachBehindAModalWindow)
+{
+    auto* button = new PictureButton(&host);
+    host.show();
+    QSignalSpy clicks(button, &PictureButton::clicked);
+    auto* action = face(button)->actionInterface();
+
+    QDialog modal;
+    modal.setModal(true);
+    modal.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &modal);
+    action->doAction(QAccessibleActionInterface::pressAction());
+    QApplication::processEvents();
+    EXPECT_EQ(clicks.count(), 0);
+
+    // Pressed before the modal window opened, arriving after: still nothing.
+    modal.hide();
+    action->doAction(QAccessibleActionInterface::pressAction());
+    modal.show();
+    QApplication::processEvents();
+    EXPECT_EQ(clicks.count(), 0);
+
+    modal.hide();
+    action->doAction(QAccessibleActionInterface::pressAction());
+    QApplication::processEvents();
+    EXPECT_EQ(clicks.count(), 1);
+
+    // A button on the modal window itself works.
+    auto* own = new PictureButton(&modal);
+    QSignalSpy ownClicks(own, &PictureButton::clicked);
+    modal.show();
+    face(own)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QApplication::processEvents();
+    EXPECT_EQ(ownClicks.count(), 1);
 }
 
 TEST_F(AccessibilityTest, ToggleButtonReportsItsPressedState)
