@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "accessibility.h"
 #include "classiclook.h"
 #include "displaycheck.h"
 #include "entropy.h"
@@ -29,6 +30,7 @@ int run(int argc, char** argv)
     // Lets Wayland desktops match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.paltsekhod.Paltsekhod"));
     applyClassicLook(app);
+    installAccessibility();
 
     RNDGen generator;
     EntropyFeeder feeder(generator);

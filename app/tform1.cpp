@@ -85,6 +85,7 @@ TForm1::TForm1(RandomFunction random, ScreenInfo screen, SoundPlayer* sound)
     buildSidePanel();
     buildMenu();
     nameControls();
+    describeForAssistiveTech();
 
     Timer1.setInterval(1000);
     Timer3.setInterval(1000);

@@ -144,6 +144,11 @@ private:
     void buildSidePanel();
     void buildMenu();
     void nameControls();
+    // What assistive technology is told (tform1_accessible.cpp).
+    void describeForAssistiveTech();
+    void describeLamp(int lamp, int image);
+    void describeField(const GameState& state);
+    void describeKeyUnlit();
     void connectCommands();
     void FormActivate();
     void centreOnScreen();

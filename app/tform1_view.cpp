@@ -102,8 +102,10 @@ void TForm1::setSessionHint(const std::u16string& text)
 void TForm1::setLamp(int lamp, int image)
 {
     ImageBox* lamps[] = {Image1, Image2, Image3};
-    if (lamp >= 0 && lamp < 3 && image >= 0 && image < int(artwork_.lamps.size()))
-        lamps[lamp]->setImage(artwork_.lamps[size_t(image)]);
+    if (lamp < 0 || lamp >= 3 || image < 0 || image >= int(artwork_.lamps.size()))
+        return;
+    lamps[lamp]->setImage(artwork_.lamps[size_t(image)]);
+    describeLamp(lamp, image);
 }
 
 void TForm1::setGameClockRunning(bool running)
@@ -130,6 +132,7 @@ void TForm1::showCursor(const GameState& state)
     PaintBox1->update(typingField_.showCursor(state));
     if (const auto key = keyboardTemplate_->markExpectedKey(state))
         PaintBox2->update(*key);
+    describeField(state);
 }
 
 void TForm1::markTypedLetter(const GameState& state)
@@ -137,6 +140,7 @@ void TForm1::markTypedLetter(const GameState& state)
     PaintBox1->update(typingField_.markTypedLetter(state));
     if (const auto key = keyboardTemplate_->unmarkKey(state))
         PaintBox2->update(*key);
+    describeKeyUnlit();
 }
 
 void TForm1::repaintField()

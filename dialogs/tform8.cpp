@@ -59,10 +59,23 @@ int TForm8::frameWidth() const
     return main->frameGeometry().width() - main->geometry().width();
 }
 
+QString TForm8::iconName(int kind)
+{
+    switch (kind) {
+    case Error: return QStringLiteral("Ошибка");
+    case Question: return QStringLiteral("Вопрос");
+    case Warning: return QStringLiteral("Предупреждение");
+    case Information: return QStringLiteral("Сведения");
+    default: return {};
+    }
+}
+
 void TForm8::prepareMessage(const QString& text, const QString& title, int kind)
 {
     setWindowTitle(title);
     label_->setText(text);
+    // A screen reader reads the message with the dialog's title.
+    setAccessibleDescription(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
     const int textWidth = QFontMetrics(label_->font()).horizontalAdvance(measuringString(text));
     const MessageWidths widths = messageWidths(textWidth, frameWidth());
@@ -78,9 +91,11 @@ void TForm8::prepareMessage(const QString& text, const QString& title, int kind)
     default:
         shownKind_ = 0;
         icon_->setImage(QImage());
+        icon_->setAccessibleName(QString());
         return;
     }
     shownKind_ = kind;
+    icon_->setAccessibleName(iconName(kind));
     const QIcon icon = style()->standardIcon(pixmap, nullptr, this);
     icon_->setImage(icon.pixmap(kIconRect.size(), 1.0).toImage());
 }

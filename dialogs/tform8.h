@@ -35,6 +35,8 @@ public:
     SimpleLabel* LMDSimpleLabel1() const { return label_; }
     PictureButton* LMDMMButton1() const { return button_; }
     ImageBox* Image1() const { return icon_; }
+    // What a screen reader calls the icon of `kind` (empty: no icon).
+    static QString iconName(int kind);
     // The kind whose icon is shown, or 0 when none is.
     int shownIconKind() const { return shownKind_; }
 

@@ -3,6 +3,7 @@
 #include "bevel.h"
 #include "colorref.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 FillBar::FillBar(QWidget* parent)
@@ -18,6 +19,10 @@ void FillBar::setPosition(int position)
         return;
     position_ = clamped;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, position_);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 QRect FillBar::filledRect() const

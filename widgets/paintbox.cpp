@@ -1,8 +1,10 @@
 #include "paintbox.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
+#include <utility>
 
 PaintBox::PaintBox(QWidget* parent)
     : QWidget(parent)
@@ -13,6 +15,36 @@ void PaintBox::setSource(const QImage* image)
 {
     source_ = image;
     update();
+}
+
+void PaintBox::setSpokenText(const QString& text, int caret)
+{
+    const int clampedCaret = qBound(-1, caret, int(text.size()));
+    const bool textChanged = text != spokenText_;
+    const bool caretChanged = clampedCaret != spokenCaret_;
+    const QString oldText = std::exchange(spokenText_, text);
+    spokenCaret_ = clampedCaret;
+    if (!QAccessible::isActive())
+        return;
+    if (textChanged) {
+        QAccessibleTextUpdateEvent event(this, 0, oldText, spokenText_);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (caretChanged && spokenCaret_ >= 0) {
+        QAccessibleTextCursorEvent event(this, spokenCaret_);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void PaintBox::setSpokenDescription(const QString& description)
+{
+    if (description == spokenDescription_)
+        return;
+    spokenDescription_ = description;
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void PaintBox::paintEvent(QPaintEvent* event)

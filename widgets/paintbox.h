@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 class QImage;
@@ -18,9 +19,23 @@ public:
     void setSource(const QImage* image);
     const QImage* source() const { return source_; }
 
+    // What the picture says in words, for assistive technology: its text
+    // (read through the accessible text interface), the caret's place in it
+    // (-1: none) and a short description. Whoever draws the picture keeps
+    // them current; changes are announced only while assistive technology
+    // listens, so they cost next to nothing otherwise.
+    void setSpokenText(const QString& text, int caret = -1);
+    QString spokenText() const { return spokenText_; }
+    int spokenCaret() const { return spokenCaret_; }
+    void setSpokenDescription(const QString& description);
+    QString spokenDescription() const { return spokenDescription_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     const QImage* source_ = nullptr;
+    QString spokenText_;
+    int spokenCaret_ = -1;
+    QString spokenDescription_;
 };

@@ -4,6 +4,7 @@
 #include "colorref.h"
 #include "transparency.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -60,7 +61,7 @@ void PictureButton::setGroupIndex(int group)
 {
     group_ = group;
     if (group_ == 0)
-        pressed_ = false;
+        setPressedState(false);
     else if (pressed_)
         releaseOthersInGroup();
     update();
@@ -77,10 +78,33 @@ void PictureButton::setPressed(bool pressed)
         return;
     if (!pressed && !allowAllUp_)
         return;
-    pressed_ = pressed;
+    setPressedState(pressed);
     if (pressed_)
         releaseOthersInGroup();
     update();
+}
+
+void PictureButton::click()
+{
+    if (!isEnabled())
+        return;
+    toggleByClick();
+    update();
+    emit clicked();
+}
+
+void PictureButton::setPressedState(bool pressed)
+{
+    if (pressed_ == pressed)
+        return;
+    pressed_ = pressed;
+    if (QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        changed.pressed = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 int PictureButton::shownFace() const
@@ -98,10 +122,10 @@ void PictureButton::toggleByClick()
     if (group_ == 0)
         return;
     if (!pressed_) {
-        pressed_ = true;
+        setPressedState(true);
         releaseOthersInGroup();
     } else if (allowAllUp_) {
-        pressed_ = false;
+        setPressedState(false);
     }
 }
 
@@ -112,7 +136,7 @@ void PictureButton::releaseOthersInGroup()
     const auto siblings = parentWidget()->findChildren<PictureButton*>(QString(), Qt::FindDirectChildrenOnly);
     for (PictureButton* other : siblings) {
         if (other != this && other->group_ == group_ && other->pressed_) {
-            other->pressed_ = false;
+            other->setPressedState(false);
             other->update();
         }
     }
@@ -204,11 +228,9 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event)
     const bool inside = rect().contains(event->position().toPoint());
     held_ = false;
     mouseInside_ = false;
-    if (inside && isEnabled())
-        toggleByClick();
     update();
-    if (inside && isEnabled())
-        emit clicked();
+    if (inside)
+        click();
 }
 
 void PictureButton::changeEvent(QEvent* event)

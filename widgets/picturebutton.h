@@ -48,6 +48,11 @@ public:
     // True while the mouse button is held down over the button.
     bool isDown() const { return held_ && mouseInside_; }
 
+    // What a click does, without the mouse: toggles a group button and emits
+    // clicked(). Does nothing while the button is disabled. Assistive
+    // technology presses the button through this.
+    void click();
+
     // The index of the face drawn now (0 or 1).
     int shownFace() const;
 
@@ -68,6 +73,7 @@ protected:
 private:
     void toggleByClick();
     void releaseOthersInGroup();
+    void setPressedState(bool pressed);
     void cancelHold();
     void paintPlainFace(QPainter& painter, bool down) const;
 

@@ -3,6 +3,7 @@
 #include "bevel.h"
 #include "colorref.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QRegion>
 
@@ -23,9 +24,13 @@ ProgressMeter::ProgressMeter(QWidget* parent)
 
 void ProgressMeter::setMaximum(int maximum)
 {
-    maximum_ = qMax(0, maximum);
+    const int clamped = qMax(0, maximum);
+    if (clamped == maximum_)
+        return;
+    maximum_ = clamped;
     value_ = qBound(0, value_, maximum_);
     update();
+    announceValue();
 }
 
 void ProgressMeter::setValue(int value)
@@ -35,6 +40,15 @@ void ProgressMeter::setValue(int value)
         return;
     value_ = clamped;
     update();
+    announceValue();
+}
+
+void ProgressMeter::announceValue()
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleValueChangeEvent event(this, value_);
+    QAccessible::updateAccessibility(&event);
 }
 
 void ProgressMeter::setSegments(int segments)

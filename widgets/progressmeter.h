@@ -15,7 +15,8 @@ class ProgressMeter : public QWidget
 public:
     explicit ProgressMeter(QWidget* parent = nullptr);
 
-    // A negative maximum counts as 0; lowering it clamps the value.
+    // A negative maximum counts as 0; lowering it clamps the value. Changes
+    // of value or maximum are announced to assistive technology.
     void setMaximum(int maximum);
     int maximum() const { return maximum_; }
     // Clamped to 0..maximum.
@@ -44,6 +45,7 @@ protected:
 
 private:
     QRect segmentArea() const;
+    void announceValue();
 
     int maximum_ = 100;
     int value_ = 0;

@@ -2,6 +2,7 @@
 
 #include "colorref.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -62,6 +63,10 @@ void SimpleLabel::setText(const QString& text)
     text_ = text;
     updateGeometry();
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void SimpleLabel::setAlignment(Align align)

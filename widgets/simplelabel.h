@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -26,8 +27,15 @@ public:
     explicit SimpleLabel(QWidget* parent = nullptr);
     explicit SimpleLabel(const QString& text, QWidget* parent = nullptr);
 
+    // A change of text is announced to assistive technology as a change of
+    // the label's name.
     void setText(const QString& text);
     QString text() const { return text_; }
+
+    // The control this label names, as QLabel's buddy: assistive technology
+    // reads the label with it ("Набрано букв" with the count beside it).
+    void setBuddy(QWidget* buddy) { buddy_ = buddy; }
+    QWidget* buddy() const { return buddy_; }
 
     void setAlignment(Align align);
     Align alignment() const { return align_; }
@@ -70,4 +78,5 @@ private:
     int lightDepth_ = 2;
     bool transparent_ = true;
     QColor textColor_ = Qt::black;
+    QPointer<QWidget> buddy_;
 };

@@ -1,9 +1,11 @@
+#include "accessibility.h"
 #include "fillbar.h"
 #include "imagebox.h"
 #include "modal.h"
 #include "simplelabel.h"
 #include "tform4.h"
 
+#include <QAccessible>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -197,3 +199,23 @@ TEST_F(TForm4Test, AboutBeforeTheSplashEndedStopsTheAnimationForGood)
 }
 
 }  // namespace
+
+TEST_F(TForm4Test, ScreenReaderReadsTheAboutTexts)
+{
+    installAccessibility();
+    QAccessibleInterface* dialog = QAccessible::queryAccessibleInterface(&form);
+    QStringList texts;
+    for (int i = 0; i < dialog->childCount(); ++i) {
+        QAccessibleInterface* child = dialog->child(i);
+        if (child->role() == QAccessible::StaticText)
+            texts.append(child->text(QAccessible::Name));
+    }
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("Пальцеход"), QStringLiteral("Версия 1.02"),
+                                  QStringLiteral("Обучающая программа-тренажер для тренировки работы с клавиатурой. "
+                                                 "Используются клавиши среднего ряда клавиатуры"),
+                                  QStringLiteral("Свободная программа для школ и дома")}));
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(form.LMDProgressFill1());
+    EXPECT_EQ(bar->role(), QAccessible::ProgressBar);
+    form.Timer1Timer();
+    EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), 10);
+}

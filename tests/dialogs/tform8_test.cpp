@@ -1,3 +1,4 @@
+#include "accessibility.h"
 #include "imagebox.h"
 #include "messagesizing.h"
 #include "modal.h"
@@ -5,6 +6,7 @@
 #include "simplelabel.h"
 #include "tform8.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QTest>
 #include <QTimer>
@@ -213,3 +215,22 @@ TEST(TForm8Placement, CentredOnTheMainWindow)
 }
 
 }  // namespace
+
+TEST_F(TForm8Test, ScreenReaderReadsTheMessageAndTheIcon)
+{
+    installAccessibility();
+    form.prepareMessage(QStringLiteral("Молодец!\r\nОшибок: 0"), QStringLiteral("Конец упражнения"),
+                        TForm8::Information);
+    QAccessibleInterface* dialog = QAccessible::queryAccessibleInterface(&form);
+    EXPECT_EQ(dialog->text(QAccessible::Name), QStringLiteral("Конец упражнения"));
+    EXPECT_EQ(dialog->text(QAccessible::Description), QStringLiteral("Молодец!\nОшибок: 0"));
+    QAccessibleInterface* icon = QAccessible::queryAccessibleInterface(form.Image1());
+    EXPECT_EQ(icon->text(QAccessible::Name), QStringLiteral("Сведения"));
+    EXPECT_FALSE(isDecoration(form.Image1()));
+
+    // Without an icon nothing of it is said.
+    form.prepareMessage(QStringLiteral("Победа!"), QStringLiteral("Итог"), 0);
+    EXPECT_EQ(dialog->text(QAccessible::Description), QStringLiteral("Победа!"));
+    EXPECT_EQ(icon->text(QAccessible::Name), QString());
+    EXPECT_TRUE(isDecoration(form.Image1()));
+}

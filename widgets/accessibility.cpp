@@ -1,0 +1,68 @@
+#include "accessibility.h"
+
+#include "accessiblecontrols.h"
+#include "accessiblepictures.h"
+#include "fillbar.h"
+#include "imagebox.h"
+#include "paintbox.h"
+#include "picturebutton.h"
+#include "progressmeter.h"
+#include "roundedshape.h"
+#include "sidepanel.h"
+#include "simplelabel.h"
+#include "transparentpanel.h"
+
+#include <QAccessible>
+#include <QMainWindow>
+
+namespace {
+
+// Qt asks with the class name of each class in the object's chain, most
+// derived first; an answer of nullptr lets it try the base classes.
+QAccessibleInterface* widgetsFactory(const QString& className, QObject* object)
+{
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
+    if (className == QLatin1String("PictureButton"))
+        return new AccessiblePictureButton(static_cast<PictureButton*>(widget));
+    if (className == QLatin1String("SimpleLabel"))
+        return new AccessibleSimpleLabel(static_cast<SimpleLabel*>(widget));
+    if (className == QLatin1String("ProgressMeter"))
+        return new AccessibleProgressMeter(static_cast<ProgressMeter*>(widget));
+    if (className == QLatin1String("FillBar"))
+        return new AccessibleFillBar(static_cast<FillBar*>(widget));
+    if (className == QLatin1String("PaintBox"))
+        return new AccessiblePaintBox(static_cast<PaintBox*>(widget));
+    if (className == QLatin1String("ImageBox"))
+        return new AccessibleImageBox(static_cast<ImageBox*>(widget));
+    if (className == QLatin1String("RoundedShape"))
+        return new AccessibleImageBox(widget);
+    if (className == QLatin1String("SidePanel") || className == QLatin1String("TransparentPanel"))
+        return new AccessiblePanel(widget);
+    // A main window's central area that is a plain widget holds controls,
+    // like a panel; Qt would call it a nameless filler.
+    if (className == QLatin1String("QWidget") && widget->metaObject() == &QWidget::staticMetaObject) {
+        auto* window = qobject_cast<QMainWindow*>(widget->parentWidget());
+        if (window && window->centralWidget() == widget)
+            return new AccessiblePanel(widget);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility()
+{
+    // Qt keeps a factory only once however often it is installed.
+    QAccessible::installFactory(widgetsFactory);
+}
+
+bool isDecoration(const QWidget* widget)
+{
+    if (qobject_cast<const RoundedShape*>(widget))
+        return widget->accessibleName().isEmpty();
+    if (qobject_cast<const ImageBox*>(widget))
+        return widget->accessibleName().isEmpty() && widget->toolTip().isEmpty();
+    return false;
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QAccessibleWidget>
+
+class FillBar;
+class PictureButton;
+class ProgressMeter;
+class SimpleLabel;
+
+// Accessible interfaces of the controls that speak or act; the factory in
+// accessibility.cpp hands them out.
+
+// A push button named by its caption. Pressing it through the press action
+// does what a click does, a moment later (as Qt's own buttons do, so the
+// caller is answered before any dialog the click opens); a disabled button
+// offers no action and ignores one, and so does a button behind a modal
+// window, which the mouse cannot reach either. A group button is checkable, and checked
+// and pressed while it stays down.
+class AccessiblePictureButton : public QAccessibleWidget
+{
+public:
+    explicit AccessiblePictureButton(PictureButton* button);
+
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
+
+private:
+    PictureButton* button() const;
+};
+
+// Static text named by what it shows; line breaks become spaces. A label
+// with a buddy labels it, and the buddy is labelled by it.
+class AccessibleSimpleLabel : public QAccessibleWidget
+{
+public:
+    explicit AccessibleSimpleLabel(SimpleLabel* label);
+
+    QString text(QAccessible::Text t) const override;
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
+    relations(QAccessible::Relation match = QAccessible::AllRelations) const override;
+
+private:
+    SimpleLabel* label() const;
+};
+
+// A read-only progress bar: value, minimum 0 and maximum.
+class AccessibleProgressMeter : public QAccessibleWidget, public QAccessibleValueInterface
+{
+public:
+    explicit AccessibleProgressMeter(ProgressMeter* meter);
+
+    QString text(QAccessible::Text t) const override;
+    void* interface_cast(QAccessible::InterfaceType t) override;
+
+    QVariant currentValue() const override;
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override;
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 0; }
+
+private:
+    ProgressMeter* meter() const;
+};
+
+// The fill bar as a read-only progress bar from 0 to 100 per cent.
+class AccessibleFillBar : public QAccessibleWidget, public QAccessibleValueInterface
+{
+public:
+    explicit AccessibleFillBar(FillBar* bar);
+
+    QString text(QAccessible::Text t) const override;
+    void* interface_cast(QAccessible::InterfaceType t) override;
+
+    QVariant currentValue() const override;
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override { return 100; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 0; }
+
+private:
+    FillBar* bar() const;
+};

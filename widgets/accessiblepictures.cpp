@@ -1,0 +1,121 @@
+#include "accessiblepictures.h"
+
+#include "accessibility.h"
+#include "paintbox.h"
+
+#include <QMenu>
+
+// ---- ImageBox, RoundedShape
+
+AccessibleImageBox::AccessibleImageBox(QWidget* picture)
+    : QAccessibleWidget(picture, QAccessible::Graphic)
+{
+}
+
+QAccessible::State AccessibleImageBox::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    if (isDecoration(widget()))
+        state.invisible = true;
+    return state;
+}
+
+// ---- PaintBox
+
+AccessiblePaintBox::AccessiblePaintBox(PaintBox* box)
+    : QAccessibleWidget(box, QAccessible::Graphic)
+{
+}
+
+PaintBox* AccessiblePaintBox::box() const
+{
+    return static_cast<PaintBox*>(widget());
+}
+
+QString AccessiblePaintBox::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Description && !box()->spokenDescription().isEmpty())
+        return box()->spokenDescription();
+    if (t == QAccessible::Value)
+        return box()->spokenText();
+    return QAccessibleWidget::text(t);
+}
+
+void* AccessiblePaintBox::interface_cast(QAccessible::InterfaceType t)
+{
+    if (t == QAccessible::TextInterface)
+        return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+}
+
+void AccessiblePaintBox::selection(int, int* startOffset, int* endOffset) const
+{
+    *startOffset = 0;
+    *endOffset = 0;
+}
+
+int AccessiblePaintBox::cursorPosition() const
+{
+    return qMax(0, box()->spokenCaret());
+}
+
+QString AccessiblePaintBox::text(int startOffset, int endOffset) const
+{
+    const QString all = box()->spokenText();
+    if (endOffset < 0 || endOffset > all.size())
+        endOffset = int(all.size());
+    startOffset = qBound(0, startOffset, endOffset);
+    return all.mid(startOffset, endOffset - startOffset);
+}
+
+int AccessiblePaintBox::characterCount() const
+{
+    return int(box()->spokenText().size());
+}
+
+QString AccessiblePaintBox::attributes(int offset, int* startOffset, int* endOffset) const
+{
+    // One run without attributes covers the whole text.
+    Q_UNUSED(offset);
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return QString();
+}
+
+// ---- SidePanel, TransparentPanel
+
+AccessiblePanel::AccessiblePanel(QWidget* panel)
+    : QAccessibleWidget(panel, QAccessible::Pane)
+{
+}
+
+QList<QWidget*> AccessiblePanel::spokenChildren() const
+{
+    QList<QWidget*> children;
+    for (QObject* object : widget()->children()) {
+        auto* child = qobject_cast<QWidget*>(object);
+        if (child && !child->isWindow() && !qobject_cast<QMenu*>(child) && !isDecoration(child))
+            children.append(child);
+    }
+    return children;
+}
+
+int AccessiblePanel::childCount() const
+{
+    return int(spokenChildren().size());
+}
+
+QAccessibleInterface* AccessiblePanel::child(int index) const
+{
+    const QList<QWidget*> children = spokenChildren();
+    if (index < 0 || index >= children.size())
+        return nullptr;
+    return QAccessible::queryAccessibleInterface(children.at(index));
+}
+
+int AccessiblePanel::indexOfChild(const QAccessibleInterface* child) const
+{
+    if (!child)
+        return -1;
+    return int(spokenChildren().indexOf(qobject_cast<QWidget*>(child->object())));
+}
