@@ -64,18 +64,22 @@ TEST(KeyMap, KeysymsGiveTheirKeyPlace)
         EXPECT_EQ(virtualKeyFromKeysym(keysym), vk) << std::hex << "keysym 0x" << keysym;
 }
 
+// One key event's facts and the key the trainer should judge it as.
+namespace {
+struct KeyFacts {
+    uint32_t keycode, keysym;
+    int qtKey;
+    char16_t character;
+    int32_t vk;
+};
+}  // namespace
+
 // Characters on keycodes that are not keys of a real keyboard: xdotool's
 // spare keycode 8, a remote-desktop keycode 253, and wtype's own keymap
 // whose keycodes 9, 10, 12 ... are Escape, 1, 3 on a real keyboard.
 TEST(KeyMap, RemappedKeycodesAreJudgedByTheirSymbol)
 {
-    struct Case {
-        uint32_t keycode, keysym;
-        int qtKey;
-        char16_t character;
-        int32_t vk;
-    };
-    const Case cases[] = {
+    const KeyFacts cases[] = {
         {8, 0x100043f, 0x041f, u'п', 'G'},   // Cyrillic letter on a spare keycode: its ЙЦУКЕН place
         {253, 0x6c1, 0x0410, u'а', 'F'},
         {8, 0x67, Qt::Key_G, u'g', 'G'},      // Latin letter: its QWERTY place
@@ -98,13 +102,7 @@ TEST(KeyMap, RemappedKeycodesAreJudgedByTheirSymbol)
 // the trainer knows.
 TEST(KeyMap, RealLayoutsKeepThePhysicalPlace)
 {
-    struct Case {
-        uint32_t keycode, keysym;
-        int qtKey;
-        char16_t character;
-        int32_t vk;
-    };
-    const Case cases[] = {
+    const KeyFacts cases[] = {
         {41, 0x6c1, 0x0410, u'а', 'F'},                  // Russian "а"
         {48, 0x6dc, 0x042d, u'э', 222},                  // Russian "э"
         {61, 0x2e, Qt::Key_Period, u'.', 191},           // Russian "." left of the right Shift
