@@ -47,7 +47,7 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 depends=$(field Depends)
 echo "Depends: $depends"
 # What the executable links, found by dpkg-shlibdeps, with versions.
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6; do
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libpulse0; do
     [[ ", $depends" == *", $lib (>= "* ]] || fail "Depends lacks a versioned $lib"
 done
 
