@@ -87,6 +87,30 @@ for ((i = 0; i < keys; i++)); do
 done
 cursor_at 1 1 $((keys + 1)) || e2e_fail "the $keys keys were not all typed correctly"
 
+# What the trainer costs while it waits for the next key, its stream open
+# and corked: CPU time and context switches of all its threads over IDLE
+# seconds, from six seconds after the last key (the entropy timer rests five
+# seconds after the last key).
+idle=5
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'; }
+switches() {
+    cat /proc/"$1"/task/*/status 2>/dev/null \
+        | awk '/^(voluntary|nonvoluntary)_ctxt_switches/ { s += $2 } END { printf "%d\n", s }'
+}
+# The sound thread's own share: the thread named "sound".
+sound_switches() {
+    local t
+    for t in /proc/"$1"/task/*; do
+        [ "$(cat "$t/comm" 2>/dev/null)" = sound ] && awk '/^(voluntary|nonvoluntary)_ctxt_switches/ { s += $2 } END { print s }' "$t/status"
+    done
+}
+sleep 6
+c0=$(cpu_ns "$TRAINER_PID"); s0=$(switches "$TRAINER_PID"); t0=$(sound_switches "$TRAINER_PID"); w0=$(date +%s%N)
+sleep "$idle"
+c1=$(cpu_ns "$TRAINER_PID"); s1=$(switches "$TRAINER_PID"); t1=$(sound_switches "$TRAINER_PID"); w1=$(date +%s%N)
+idle_line=$(awk -v c=$((c1 - c0)) -v s=$((s1 - s0)) -v t=$((${t1:-0} - ${t0:-0})) -v w=$((w1 - w0)) -v n="$idle" \
+    'BEGIN { printf "trainer idle in an exercise, its stream corked: %.3f %% of a core, %.1f wake-ups/s (%d of them in the sound thread over %d s)", 100 * c / w, s * 1e9 / w, t, n }')
+
 # ---- the reference: the same tick from a fresh paplay process
 : >"$work/paplay.marks"
 for ((i = 0; i < keys; i++)); do
@@ -130,3 +154,4 @@ echo "| paplay $(basename "$tick"), $keys starts ${gap} s apart $(summary "$work
 echo
 echo "trainer onsets (ms): $(tr '\n' ' ' <"$work/trainer.onsets")"
 echo "paplay onsets (ms):  $(tr '\n' ' ' <"$work/paplay.onsets")"
+echo "$idle_line"
