@@ -13,6 +13,9 @@ constexpr std::uint8_t kConnect = 0xFE;
 // the 20 ms buffer and the sink's own latency, so the tail is heard.
 constexpr pa_usec_t kTailUsec = 250 * PA_USEC_PER_MSEC;
 
+// The least time between two attempts to connect.
+constexpr pa_usec_t kRetryUsec = 500 * PA_USEC_PER_MSEC;
+
 void forget(pa_operation* operation)
 {
     if (operation)
@@ -36,6 +39,7 @@ PulseOutput::~PulseOutput()
         dropConnection();
         api_->io_free(requests_);
         api_->time_free(playedOut_);
+        api_->time_free(retry_);
         pa_threaded_mainloop_unlock(loop_);
         pa_threaded_mainloop_stop(loop_);
         pa_threaded_mainloop_free(loop_);
@@ -59,10 +63,12 @@ void PulseOutput::start()
     api_ = pa_threaded_mainloop_get_api(loop_);
     requests_ = api_->io_new(api_, pipe_[0], PA_IO_EVENT_INPUT, &PulseOutput::onRequest, this);
     playedOut_ = api_->time_new(api_, nullptr, &PulseOutput::onPlayedOut, this);
+    retry_ = api_->time_new(api_, nullptr, &PulseOutput::onRetry, this);
     send(kConnect);
     if (pa_threaded_mainloop_start(loop_) < 0) {
         api_->io_free(requests_);
         api_->time_free(playedOut_);
+        api_->time_free(retry_);
         pa_threaded_mainloop_free(loop_);
         loop_ = nullptr;
     }
@@ -126,7 +132,14 @@ void PulseOutput::take(std::uint8_t request)
     }
     pending_ = request;
     if (!context_) {
-        connect();
+        const pa_usec_t now = pa_rtclock_now();
+        if (now - lastAttempt_ >= kRetryUsec || lastAttempt_ == 0) {
+            connect();
+        } else {
+            timeval due;
+            pa_timeval_add(pa_gettimeofday(&due), lastAttempt_ + kRetryUsec - now);
+            api_->time_restart(retry_, &due);
+        }
         return;
     }
     if (stream_ && pa_stream_get_state(stream_) == PA_STREAM_READY) {
@@ -139,8 +152,19 @@ void PulseOutput::take(std::uint8_t request)
     }
 }
 
+void PulseOutput::onRetry(pa_mainloop_api*, pa_time_event*, const struct timeval*, void* self)
+{
+    auto* output = static_cast<PulseOutput*>(self);
+    output->api_->time_restart(output->retry_, nullptr);
+    if (output->context_ && !PA_CONTEXT_IS_GOOD(pa_context_get_state(output->context_)))
+        output->dropConnection();
+    if (output->pending_ >= 0 && !output->context_)
+        output->connect();
+}
+
 void PulseOutput::connect()
 {
+    lastAttempt_ = pa_rtclock_now();
     context_ = pa_context_new(api_, "Пальцеход");
     if (!context_)
         return;

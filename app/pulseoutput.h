@@ -22,8 +22,9 @@ struct pa_stream;
 // so the first sample is played within one server period. Once a cue has
 // played out the stream is corked: an idle trainer costs the server nothing
 // and the sound thread sleeps. When the server goes away, the next cue
-// connects afresh and is played as soon as the new stream is ready; without a
-// server, each cue costs one failed connection attempt on the sound thread.
+// connects afresh and is played as soon as the new stream is ready. Without
+// a server, connection attempts are made at most twice a second: a cue in
+// between waits for the next attempt.
 class PulseOutput {
 public:
     // A cue's samples: signed 16-bit, mono, at `sampleRate`. The memory
@@ -63,6 +64,7 @@ private:
     static void onContextState(pa_context* context, void* self);
     static void onStreamState(pa_stream* stream, void* self);
     static void onPlayedOut(pa_mainloop_api*, pa_time_event*, const struct timeval*, void* self);
+    static void onRetry(pa_mainloop_api*, pa_time_event*, const struct timeval*, void* self);
     void take(std::uint8_t request);
     void connect();
     void makeStream();
@@ -78,6 +80,9 @@ private:
     pa_mainloop_api* api_ = nullptr;
     pa_io_event* requests_ = nullptr;
     pa_time_event* playedOut_ = nullptr;
+    pa_time_event* retry_ = nullptr;
+    // When the last connection attempt was made (µs of the wall clock).
+    std::uint64_t lastAttempt_ = 0;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
     bool corked_ = true;
