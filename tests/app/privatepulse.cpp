@@ -43,9 +43,11 @@ bool PrivatePulse::start()
     server_.setProcessEnvironment(env);
     server_.setProgram(QStringLiteral("pulseaudio"));
     // The pipe sink is loaded before the protocol, so the socket appears
-    // only once there is something to play on.
+    // only once there is something to play on. The server ends by itself
+    // 20 s after its last client has gone, so a test that crashes does not
+    // leave it behind.
     server_.setArguments({
-        QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
+        QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=20"),
         QStringLiteral("--use-pid-file=no"), QStringLiteral("--system=no"), QStringLiteral("--log-target=stderr"),
         QStringLiteral("-L"),
         QStringLiteral("module-pipe-sink file=%1 format=s16le rate=%2 channels=1 use_system_clock_for_timing=yes")
