@@ -1,33 +1,14 @@
 #include "soundplayer.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
 #include <QFile>
+#include <QTimer>
 #include <QtEndian>
+
+#include "pulseoutput.h"
 
 namespace {
 
 constexpr const char* kCueFiles[] = {":/sounds/Sound1.wav", ":/sounds/Sound2.wav", ":/sounds/Sound3.wav"};
-
-// The output buffer asked for at every start: 100 ms of samples. The
-// PulseAudio sink of Qt 6.4 otherwise asks each new stream for the buffer the
-// last one got, which the server shrinks every time, until after a few cues
-// the output starves and stays silent.
-constexpr qsizetype kBufferBytes = SoundPlayer::kSampleRate / 10 * 2;
-
-// How long an idle output is kept after the last samples were handed over:
-// longer than any output buffer, so the end of the cue is heard.
-constexpr int kReleaseMs = 2000;
-
-QAudioFormat outputFormat()
-{
-    QAudioFormat format;
-    format.setSampleRate(SoundPlayer::kSampleRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    return format;
-}
 
 quint16 le16(const char* p) { return qFromLittleEndian<quint16>(p); }
 quint32 le32(const char* p) { return qFromLittleEndian<quint32>(p); }
@@ -73,40 +54,33 @@ QByteArray decodeWave(const QByteArray& file)
 SoundPlayer::SoundPlayer(QObject* parent)
     : QObject(parent)
 {
+    std::vector<PulseOutput::Samples> samples;
     for (std::size_t i = 0; i < cues_.size(); ++i) {
         QFile file(QString::fromLatin1(kCueFiles[i]));
         if (file.open(QIODevice::ReadOnly))
-            cues_[i].setData(decodeWave(file.readAll()));
-        cues_[i].open(QIODevice::ReadOnly);
+            cues_[i] = decodeWave(file.readAll());
+        samples.push_back({cues_[i].constData(), std::size_t(cues_[i].size())});
     }
-    release_.setSingleShot(true);
-    release_.setInterval(kReleaseMs);
-    connect(&release_, &QTimer::timeout, this, [this] {
-        if (sink_ && sink_->state() == QAudio::IdleState)
-            sink_->stop();
-    });
-    connect(&devices_, &QMediaDevices::audioOutputsChanged, this, [this] { devicesChanged_ = true; });
-    makeSink();
+    output_ = std::make_unique<PulseOutput>(kSampleRate, std::move(samples));
+    // The connection is made on the sound thread once the event loop runs,
+    // so it does not compete with building and showing the window; a cue
+    // before then starts it at once.
+    QTimer::singleShot(0, this, [this] { output_->start(); });
 }
 
-SoundPlayer::~SoundPlayer()
-{
-    delete sink_;
-}
+SoundPlayer::~SoundPlayer() = default;
 
 void SoundPlayer::setEnabled(bool on)
 {
     enabled_ = on;
-    if (!on && sink_) {
-        release_.stop();
-        sink_->stop();
-    }
+    if (!on)
+        output_->silence();
 }
 
 bool SoundPlayer::isLoaded(Cue cue) const
 {
     const auto i = std::size_t(cue);
-    return i < cues_.size() && !cues_[i].data().isEmpty();
+    return i < cues_.size() && !cues_[i].isEmpty();
 }
 
 void SoundPlayer::play(Cue cue)
@@ -115,48 +89,8 @@ void SoundPlayer::play(Cue cue)
     if (!enabled_ || i >= cues_.size())
         return;
     lastCue_ = cue;
-    release_.stop();
-    if (devicesChanged_) {
-        devicesChanged_ = false;
-        dropSink();
-    }
-    if (sink_)
-        sink_->stop();
-    if (cues_[i].data().isEmpty() || (!sink_ && !makeSink()))
-        return;
-    cues_[i].seek(0);
-    sink_->setBufferSize(kBufferBytes);
-    sink_->start(&cues_[i]);
-    // The device went away or refused the stream: try a fresh one next time.
-    if (sink_->error() == QAudio::OpenError || sink_->error() == QAudio::FatalError)
-        dropSink();
-}
-
-bool SoundPlayer::makeSink()
-{
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull())
-        return false;
-    sink_ = new QAudioSink(device, outputFormat(), this);
-    connect(sink_, &QAudioSink::stateChanged, this, &SoundPlayer::onStateChanged);
-    return true;
-}
-
-void SoundPlayer::dropSink()
-{
-    release_.stop();
-    if (!sink_)
-        return;
-    sink_->disconnect(this);
-    sink_->stop();
-    // Deleting a PulseAudio sink runs the event loop; play() must not, as it
-    // is called from key handlers. The sink goes once control is back there.
-    sink_->deleteLater();
-    sink_ = nullptr;
-}
-
-void SoundPlayer::onStateChanged()
-{
-    if (sink_ && sink_->state() == QAudio::IdleState)
-        release_.start();
+    if (cues_[i].isEmpty())
+        output_->silence();
+    else
+        output_->play(i);
 }

@@ -1,30 +1,34 @@
 #pragma once
 
-#include <QBuffer>
-#include <QMediaDevices>
+#include <QByteArray>
 #include <QObject>
-#include <QTimer>
 #include <array>
+#include <memory>
 #include <optional>
 
 #include "gameview.h"
 
-class QAudioSink;
+class PulseOutput;
 
 // Plays the three built-in sound cues. The cues are read from the resources
 // and turned into raw samples once, at construction, so play() does no file
-// access and no decoding: it only restarts the audio output on another
-// in-memory buffer and returns. A new cue cuts off the one playing. Without a
-// sound device, or when the output fails, play() does nothing and nothing is
-// reported: typing goes on.
+// access and no decoding: it hands the cue to one output stream that stays
+// open for the program's life, and returns. A new cue cuts off the one
+// playing. Without a sound server, or when the output fails, play() does
+// nothing and nothing is reported: typing goes on.
 //
-// Qt's QSoundEffect is not used: with the PulseAudio back end of Qt 6.4 it
-// drops the last part of every sound, so the tick (0.1 s) was not heard at all.
+// The output is PulseAudio's own client library (PipeWire serves it too), not
+// Qt Multimedia: Qt 6.4's QAudioSink cannot drop what it has queued without
+// closing its stream, so every cue opened a new one, and its library with
+// its dependencies cost start-up time and memory. The stream is opened as
+// soon as the event loop runs, after the window has been shown.
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:
     explicit SoundPlayer(QObject* parent = nullptr);
     ~SoundPlayer() override;
+    SoundPlayer(const SoundPlayer&) = delete;
+    SoundPlayer& operator=(const SoundPlayer&) = delete;
 
     // The sound switch. On at start; switching off silences the cue playing.
     void setEnabled(bool on);
@@ -44,20 +48,14 @@ public:
     // Samples per second of the cues.
     static constexpr int kSampleRate = 22050;
 
-private:
-    bool makeSink();
-    void dropSink();
-    void onStateChanged();
+    // The output, for tests.
+    PulseOutput& output() { return *output_; }
 
+private:
     bool enabled_ = true;
     std::optional<Cue> lastCue_;
-    // One in-memory stream of 16-bit samples per cue.
-    std::array<QBuffer, 3> cues_;
-    QMediaDevices devices_;
-    bool devicesChanged_ = false;
-    // Stops an output left idle at the end of a cue once it has surely
-    // played out, so no stream stays open between cues.
-    QTimer release_;
-    // The output, a child of this player; deleted before the buffers it reads.
-    QAudioSink* sink_ = nullptr;
+    // The 16-bit samples of each cue.
+    std::array<QByteArray, 3> cues_;
+    // Reads the samples above, so it is declared after them.
+    std::unique_ptr<PulseOutput> output_;
 };

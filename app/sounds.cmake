@@ -1,4 +1,4 @@
-# The sound cues and their player: the library app_sound.
+# The sound cues, their player and its PulseAudio output: the library app_sound.
 #
 # tools/makesounds synthesises the three cues into WAV files at build time;
 # they are embedded as :/sounds/Sound1.wav, Sound2.wav and Sound3.wav. The
@@ -16,9 +16,14 @@ add_custom_command(
 
 add_library(app_sound STATIC
     ${CMAKE_CURRENT_LIST_DIR}/soundplayer.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/soundplayer.h)
+    ${CMAKE_CURRENT_LIST_DIR}/soundplayer.h
+    ${CMAKE_CURRENT_LIST_DIR}/pulseoutput.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pulseoutput.h)
 target_include_directories(app_sound PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(app_sound PUBLIC engine Qt6::Core Qt6::Multimedia)
+# The output talks to the sound server through libpulse (libpulse-dev).
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(LIBPULSE REQUIRED IMPORTED_TARGET libpulse)
+target_link_libraries(app_sound PUBLIC engine Qt6::Core PkgConfig::LIBPULSE)
 qt_add_resources(app_sound "sound_cues"
     PREFIX "/sounds"
     BASE ${sound_dir}

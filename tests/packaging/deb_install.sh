@@ -47,7 +47,7 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 depends=$(field Depends)
 echo "Depends: $depends"
 # What the executable links, found by dpkg-shlibdeps, with versions.
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6; do
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libpulse0; do
     [[ ", $depends" == *", $lib (>= "* ]] || fail "Depends lacks a versioned $lib"
 done
 
@@ -109,8 +109,8 @@ wanted=$(sed -n 's/^StartupWMClass=//p' "/usr/share/applications/$APP_ID.desktop
 grep -q "\"$wanted\"" <<<"$wm_class" || fail "window $wm_class, desktop entry StartupWMClass=$wanted"
 
 # The Qt plugins the program cannot do without - the platform plugin that
-# opens the window and the multimedia back end that plays the sounds - come
-# from packages the installed package depends on, directly or not. (Extra
+# opens the window (sound needs none: it goes to the server through libpulse)
+# - come from packages the installed package depends on, directly or not. (Extra
 # plugins Qt picks up when present, such as image formats, may come from
 # anywhere.)
 closure=$(apt-cache depends --installed --recurse --no-recommends --no-suggests --no-conflicts \

@@ -97,16 +97,18 @@ for f in "$share/man/man1/paltsekhod.1.gz" "$share/doc/paltsekhod/copyright"; do
 done
 
 # The requirements: rpmbuild's, from what the executable links. Every
-# libQt6 soname the built executable needs is required by soname, the four
-# the program cannot run without among them; nothing is named by hand.
+# libQt6 soname the built executable needs is required by soname, the three
+# the program cannot run without among them, and the sound server's client
+# library; nothing is named by hand.
 requires=$(rpm -qpR "$RPM" 2>/dev/null)
 echo "Requires:"; sed 's/^/  /' <<<"$requires"
 suffix=""
 [ "$(rpm --eval '%{__isa_bits}')" = 64 ] && suffix="(64bit)"
 needed=$(readelf -d "$BUILD/bin/paltsekhod" | sed -n 's/.*(NEEDED).*\[\(libQt6[^]]*\)\]/\1/p')
-for lib in libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6 libQt6Multimedia.so.6; do
+for lib in libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6; do
     grep -qx "$lib" <<<"$needed" || fail "the executable does not link $lib"
 done
+grep -qxF "libpulse.so.0()$suffix" <<<"$requires" || fail "Requires lacks libpulse.so.0()$suffix"
 for lib in $needed; do
     grep -qxF "$lib()$suffix" <<<"$requires" || fail "Requires lacks $lib()$suffix"
 done
