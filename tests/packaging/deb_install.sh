@@ -103,6 +103,16 @@ if [ -z "$WINDOW" ]; then
 fi
 echo "[$SECONDS s] main window $WINDOW is up"
 
+# The About box shows itself once as a splash and closes by itself after
+# five and a half seconds. Watched for at once, before any slower check, so
+# that it cannot come and go unseen; on a loaded machine it may take seconds
+# to come up.
+for _ in $(seq 1 300); do [ -n "$(window 'О программе')" ] && break; sleep 0.1; done
+[ -n "$(window 'О программе')" ] || fail "the splash did not appear"
+for _ in $(seq 1 300); do [ -z "$(window 'О программе')" ] && break; sleep 0.1; done
+[ -z "$(window 'О программе')" ] || fail "the splash did not close"
+echo "[$SECONDS s] the splash came and went"
+
 # The desktop entry's StartupWMClass matches the window, so docks group it.
 wm_class=$(xprop -id "$WINDOW" WM_CLASS)
 wanted=$(sed -n 's/^StartupWMClass=//p' "/usr/share/applications/$APP_ID.desktop")
@@ -131,14 +141,7 @@ done < <(awk '$6 ~ /\/qt6\/plugins\/.*\.so$/ { print $6 }' "/proc/$TRAINER_PID/m
 [ $needed -ge 1 ] || fail "no platform or multimedia plugin loaded"
 echo "[$SECONDS s] plugins checked"
 
-# The About box shows itself once as a splash and closes by itself; then the
-# window manager closes the main window as a user would (Alt+F4).
-# On a loaded machine the splash may take seconds to come up: wait for it,
-# then for it to go, before closing, or Alt+F4 would reach the splash.
-for _ in $(seq 1 150); do [ -n "$(window 'О программе')" ] && break; sleep 0.1; done
-[ -n "$(window 'О программе')" ] || fail "the splash did not appear"
-for _ in $(seq 1 150); do [ -z "$(window 'О программе')" ] && break; sleep 0.1; done
-[ -z "$(window 'О программе')" ] || fail "the splash did not close"
+# The window manager closes the main window as a user would (Alt+F4).
 for attempt in 1 2 3; do
     xdotool windowactivate --sync "$WINDOW" 2>/dev/null || xdotool windowfocus --sync "$WINDOW"
     xdotool key alt+F4
