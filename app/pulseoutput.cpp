@@ -24,6 +24,9 @@ void forget(pa_operation* operation)
 
 bool good(pa_stream* stream) { return stream && PA_STREAM_IS_GOOD(pa_stream_get_state(stream)); }
 
+// The cues' sample format: signed 16-bit mono.
+pa_sample_spec cueFormat(int sampleRate) { return {PA_SAMPLE_S16LE, std::uint32_t(sampleRate), 1}; }
+
 } // namespace
 
 PulseOutput::PulseOutput(int sampleRate, std::vector<Samples> cues)
@@ -189,15 +192,15 @@ void PulseOutput::makeStream()
             pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
     }
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, std::uint32_t(sampleRate_), 1};
+    const pa_sample_spec format = cueFormat(sampleRate_);
     pa_buffer_attr buffer;
     buffer.maxlength = std::uint32_t(-1);
-    buffer.tlength = std::uint32_t(pa_usec_to_bytes(kTargetLatencyMs * PA_USEC_PER_MSEC, &spec));
+    buffer.tlength = std::uint32_t(pa_usec_to_bytes(kTargetLatencyMs * PA_USEC_PER_MSEC, &format));
     buffer.prebuf = std::uint32_t(-1);
     buffer.minreq = std::uint32_t(-1);
     buffer.fragsize = std::uint32_t(-1);
     corked_ = true;
-    stream_ = pa_stream_new(context_, "cues", &spec, nullptr);
+    stream_ = pa_stream_new(context_, "cues", &format, nullptr);
     if (!stream_)
         return;
     pa_stream_set_state_callback(stream_, &PulseOutput::onStreamState, this);
@@ -230,9 +233,9 @@ void PulseOutput::write(std::size_t index)
     if (cue.bytes > 0)
         pa_stream_write(stream_, cue.data, cue.bytes, nullptr, 0, PA_SEEK_RELATIVE);
     cork(false);
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, std::uint32_t(sampleRate_), 1};
+    const pa_sample_spec format = cueFormat(sampleRate_);
     timeval due;
-    pa_timeval_add(pa_gettimeofday(&due), pa_bytes_to_usec(cue.bytes, &spec) + kTailUsec);
+    pa_timeval_add(pa_gettimeofday(&due), pa_bytes_to_usec(cue.bytes, &format) + kTailUsec);
     api_->time_restart(playedOut_, &due);
 }
 

@@ -69,7 +69,7 @@ summary_ru=$(LANGUAGE=ru rpm -qp --qf '%{SUMMARY}' "$RPM" 2>/dev/null)
 description_ru=$(LANGUAGE=ru rpm -qp --qf '%{DESCRIPTION}' "$RPM" 2>/dev/null)
 [ "$summary_ru" = "Клавиатурный тренажёр слепой печати для детей" ] || fail "Russian summary is '$summary_ru'"
 grep -q '^«Пальцеход» учит детей печатать вслепую' <<<"$description_ru" || fail "Russian description is '$description_ru'"
-grep -q '%description' <<<"$(tag DESCRIPTION)$description_ru" && fail "a description holds a spec section"
+grep -q '%description' <<<"$(tag DESCRIPTION)$description_ru" && fail "a description holds an RPM section header"
 [ -n "$(tag CHANGELOGTEXT)" ] && [ "$(tag CHANGELOGTEXT)" != "(none)" ] || fail "no changelog"
 grep -q 'Eric Noulard' <<<"$(tag CHANGELOGNAME)" && fail "the changelog is CPack's placeholder"
 
