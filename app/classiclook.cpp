@@ -2,15 +2,15 @@
 
 #include <QApplication>
 #include <QPalette>
-#include <QStyleFactory>
 
+#include "classicstyle.h"
 #include "colorref.h"
 #include "fonts.h"
 
 void applyClassicLook(QApplication& app)
 {
     registerEmbeddedFonts();
-    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setStyle(new ClassicStyle);
 
     const QColor face = colorRef(clButtonFace);
     const QColor shadow = colorRef(clButtonShadow);
