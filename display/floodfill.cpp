@@ -6,10 +6,20 @@ namespace {
 
 constexpr QRgb rgbMask = 0x00FFFFFF;
 
-QRgb* row(QImage& image, int y)
-{
-    return reinterpret_cast<QRgb*>(image.scanLine(y));
-}
+// The image's pixels, detached once: QImage::scanLine() checks for sharing
+// on every call, which made the fills spend most of their time there.
+class Pixels {
+public:
+    explicit Pixels(QImage& image)
+        : first_(reinterpret_cast<QRgb*>(image.bits())), stride_(image.bytesPerLine() / qsizetype(sizeof(QRgb)))
+    {
+    }
+    QRgb& at(int x, int y) const { return first_[y * stride_ + x]; }
+
+private:
+    QRgb* first_;
+    qsizetype stride_;
+};
 
 void ensureRgb32(QImage& image)
 {
@@ -70,9 +80,10 @@ void floodFillSurface(QImage& image, QPoint start, QRgb fill)
     fill = (fill & rgbMask) | 0xFF000000;
     if (surface == (fill & rgbMask))
         return;  // already that colour: nothing would change
+    const Pixels pixels(image);
     scanlineFill(
-        image, start, [&](int x, int y) { return (row(image, y)[x] & rgbMask) == surface; },
-        [&](int x, int y) { row(image, y)[x] = fill; });
+        image, start, [&](int x, int y) { return (pixels.at(x, y) & rgbMask) == surface; },
+        [&](int x, int y) { pixels.at(x, y) = fill; });
 }
 
 void floodFillBorder(QImage& image, QPoint start, QRgb border, QRgb fill)
@@ -86,13 +97,14 @@ void floodFillBorder(QImage& image, QPoint start, QRgb border, QRgb fill)
     // painted pixels are remembered rather than recognised by their colour.
     const int width = image.width();
     std::vector<bool> painted(size_t(width) * size_t(image.height()), false);
+    const Pixels pixels(image);
     scanlineFill(
         image, start,
         [&](int x, int y) {
-            return !painted[size_t(y) * size_t(width) + size_t(x)] && (row(image, y)[x] & rgbMask) != border;
+            return !painted[size_t(y) * size_t(width) + size_t(x)] && (pixels.at(x, y) & rgbMask) != border;
         },
         [&](int x, int y) {
             painted[size_t(y) * size_t(width) + size_t(x)] = true;
-            row(image, y)[x] = fill;
+            pixels.at(x, y) = fill;
         });
 }
