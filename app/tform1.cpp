@@ -64,7 +64,6 @@ TForm1::TForm1(RandomFunction random, ScreenInfo screen, SoundPlayer* sound)
     setWindowTitle(QStringLiteral("Пальцеход"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(programIcon());
 
     // The display is checked before anything is drawn.
     displayRefusals_ = displayProblems(screen);
@@ -74,7 +73,6 @@ TForm1::TForm1(RandomFunction random, ScreenInfo screen, SoundPlayer* sound)
         QMessageBox::critical(nullptr, displayProblemTitle(), refusal);
     }
 
-    keyboardTemplate_ = std::make_unique<KeyboardTemplate>();
     artwork_ = makeArtwork();
 
     client = new QWidget(this);
@@ -120,7 +118,6 @@ void TForm1::buildPictureArea()
 
     Panel2 = loweredPanel(Panel1, {4, 311, 609, 159});
     PaintBox2 = place<PaintBox>(Panel2, 4, 4, 601, 151);
-    PaintBox2->setSource(&keyboardTemplate_->image());
     Panel2->hide();
 
     LMDProgress1 = place<ProgressMeter>(client, 10, 510, 607, 38);
@@ -305,8 +302,28 @@ void TForm1::guarded(const std::function<void()>& call)
 
 // ---- key preview and first activation
 
+// What the first screen does not show waits until it has been painted: the
+// keyboard picture and the window icon (six pictures from 16 to 256 pixels).
+void TForm1::finishAfterFirstPaint()
+{
+    keyboard();
+    if (!testAttribute(Qt::WA_SetWindowIcon))
+        setWindowIcon(programIcon());
+}
+
+KeyboardTemplate& TForm1::keyboard() const
+{
+    if (!keyboardTemplate_) {
+        keyboardTemplate_ = std::make_unique<KeyboardTemplate>();
+        PaintBox2->setSource(&keyboardTemplate_->image());
+    }
+    return *keyboardTemplate_;
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Paint && watched == this && !keyboardTemplate_)
+        QTimer::singleShot(0, this, &TForm1::finishAfterFirstPaint);
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -355,6 +372,7 @@ void TForm1::centreOnScreen()
 
 void TForm1::FormActivate()
 {
+    finishAfterFirstPaint();  // the About box takes this window's icon
     Form4_->showAsSplash();
 }
 

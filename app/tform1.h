@@ -50,7 +50,7 @@ public:
 
     Game& game() { return *game_; }
     const TypingField& typingField() const { return typingField_; }
-    const KeyboardTemplate& keyboardTemplate() const { return *keyboardTemplate_; }
+    const KeyboardTemplate& keyboardTemplate() const { return keyboard(); }
 
     // Menu commands.
     void N2Click();      // help (F1)
@@ -152,6 +152,8 @@ private:
     void connectCommands();
     void FormActivate();
     void centreOnScreen();
+    KeyboardTemplate& keyboard() const;
+    void finishAfterFirstPaint();
     // Runs an engine call; a counter overflow ends the program with an error.
     void guarded(const std::function<void()>& call);
 
@@ -159,7 +161,9 @@ private:
     SoundPlayer* sound_ = nullptr;
     Artwork artwork_;
     TypingField typingField_;
-    std::unique_ptr<KeyboardTemplate> keyboardTemplate_;  // built after the display checks
+    // The keyboard picture is not on the first screen: it is built once the
+    // window has been painted, or when a game needs it sooner.
+    mutable std::unique_ptr<KeyboardTemplate> keyboardTemplate_;
     std::unique_ptr<Game> game_;
     TForm7* Form7_ = nullptr;
     TForm8* Form8_ = nullptr;

@@ -118,6 +118,7 @@ void TForm1::setGameClockRunning(bool running)
 
 void TForm1::createField()
 {
+    keyboard();
     typingField_.create();
 }
 
@@ -130,7 +131,7 @@ void TForm1::drawExercise(const GameState& state)
 void TForm1::showCursor(const GameState& state)
 {
     PaintBox1->update(typingField_.showCursor(state));
-    if (const auto key = keyboardTemplate_->markExpectedKey(state))
+    if (const auto key = keyboard().markExpectedKey(state))
         PaintBox2->update(*key);
     describeField(state);
 }
@@ -138,7 +139,7 @@ void TForm1::showCursor(const GameState& state)
 void TForm1::markTypedLetter(const GameState& state)
 {
     PaintBox1->update(typingField_.markTypedLetter(state));
-    if (const auto key = keyboardTemplate_->unmarkKey(state))
+    if (const auto key = keyboard().unmarkKey(state))
         PaintBox2->update(*key);
     describeKeyUnlit();
 }
