@@ -17,7 +17,7 @@ QImage loadPicture(const char* name, QImage::Format format)
     // Every built-in picture is a PNG, which Qt reads itself. Naming the
     // format and not letting the reader guess keeps it from loading every
     // image-format plug-in (SVG, JPEG, GIF ...) just to ask each whether it
-    // knows the file, which cost the start 10 ms and 1.5 MB.
+    // knows the file (half a megabyte of libraries for nothing).
     QImageReader reader(QStringLiteral(":/pictures/") + QLatin1String(name), "png");
     reader.setAutoDetectImageFormat(false);
     const QImage picture = reader.read();
