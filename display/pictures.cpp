@@ -1,12 +1,14 @@
 #include "pictures.h"
 
 #include <QImageReader>
+#include <QResource>
 #include <QString>
 #include <stdexcept>
 
 static void initDisplayPictures()
 {
     Q_INIT_RESOURCE(display_pictures);
+    Q_INIT_RESOURCE(display_background);
 }
 
 namespace {
@@ -36,7 +38,21 @@ void initDisplayResources()
 
 QImage backgroundPicture()
 {
-    return loadPicture("background.png", QImage::Format_RGB32);
+    // Bare 32-bit pixels, uncompressed in the executable: the picture is
+    // used where it lies, read-only, with nothing decoded or copied.
+    constexpr int width = 617;
+    constexpr int height = 497;
+    initDisplayResources();
+    const QResource raw(QStringLiteral(":/pictures/background.rgb32"));
+    if (!raw.isValid() || raw.compressionAlgorithm() != QResource::NoCompression
+        || raw.size() != qint64(width) * height * 4)
+        throw std::runtime_error("built-in picture missing: background.rgb32");
+    const QImage picture(raw.data(), width, height, width * 4, QImage::Format_RGB32);
+    // QImage reads whole 32-bit pixels; should the data ever lie unaligned, a
+    // copy is made.
+    if (reinterpret_cast<quintptr>(raw.data()) % alignof(QRgb) != 0)
+        return picture.copy();
+    return picture;
 }
 
 QImage aboutPicture()

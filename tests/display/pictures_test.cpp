@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QResource>
+
 #include "pictures.h"
 #include "pixels.h"
 
@@ -22,6 +24,16 @@ TEST(Pictures, BackgroundIsPaleInsideADarkFrame)
                 light += grey;
         }
     EXPECT_GT(light / ((615LL) * 495), 200);  // washed out: mostly near white
+}
+
+// The background is painted from the executable's own copy: a decode or a
+// copy here would cost the start time and memory it was stored raw to save.
+TEST(Pictures, BackgroundIsUsedWhereItLies)
+{
+    const QImage picture = backgroundPicture();
+    const QResource raw(QStringLiteral(":/pictures/background.rgb32"));
+    EXPECT_EQ(picture.constBits(), raw.data());
+    EXPECT_EQ(picture.format(), QImage::Format_RGB32);
 }
 
 // Lime marks the see-through part of the About picture: it must be exactly

@@ -1,6 +1,9 @@
-// renderart INPUT.svg OUTPUT.png WIDTH HEIGHT [--opaque | --key RRGGBB]
+// renderart INPUT.svg OUTPUT.png|OUTPUT.rgb32 WIDTH HEIGHT [--opaque | --key RRGGBB]
 //
-// Renders an SVG picture to a PNG of exactly WIDTH x HEIGHT pixels.
+// Renders an SVG picture to a PNG of exactly WIDTH x HEIGHT pixels, or, for
+// an OUTPUT ending in .rgb32, to the bare pixels of a QImage::Format_RGB32
+// picture, row after row in this machine's byte order, which the program
+// uses in place without decoding anything.
 //   (no option)  keeps the alpha channel (icons);
 //   --opaque     puts the picture on white and writes 24-bit colour;
 //   --key RRGGBB writes 24-bit colour with every uncovered pixel exactly the
@@ -9,6 +12,7 @@
 //                covered) or the key colour, so no blend of the key colour
 //                fringes the outline, and no covered pixel takes the key
 //                colour by accident.
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -90,7 +94,16 @@ int main(int argc, char** argv)
     } else {
         result = picture.convertToFormat(QImage::Format_ARGB32);
     }
-    if (!result.save(output, "PNG"))
+    if (output.endsWith(QLatin1String(".rgb32"))) {
+        result = result.convertToFormat(QImage::Format_RGB32);
+        QFile file(output);
+        bool written = file.open(QIODevice::WriteOnly);
+        for (int y = 0; written && y < height; ++y)
+            written = file.write(reinterpret_cast<const char*>(result.constScanLine(y)), qint64(width) * 4) == width * 4;
+        if (!written || !file.flush())
+            return fail("cannot write ", argv[2]);
+    } else if (!result.save(output, "PNG")) {
         return fail("cannot write ", argv[2]);
+    }
     return 0;
 }
