@@ -31,8 +31,11 @@ void copyPixels(QImage& target, QPoint at, const QImage& source, const QRect& ar
 
 KeyboardTemplate::KeyboardTemplate()
 {
-    templatePicture_ = lettersPicture();
-    if (templatePicture_.size() != QSize(Width, Height))
+    // The key caps with the letters drawn on them, its light grey ground (the
+    // bottom-left pixel) the transparent colour; only needed until the
+    // keyboard picture is made.
+    QImage templatePicture = lettersPicture();
+    if (templatePicture.size() != QSize(Width, Height))
         throw std::runtime_error("the built-in key-cap picture is missing or has the wrong size");
 
     // Letters: the eleven home-row letters black, the rest button-face grey,
@@ -40,7 +43,7 @@ KeyboardTemplate::KeyboardTemplate()
     const QFont font = fieldFont();
     for (const KeyRecord& key : KeyTable) {
         const QColor colour = key.active ? QColor(Qt::black) : colorRef(clButtonFace);
-        writeText(templatePicture_, QPoint(key.x + 7, key.y - 4), QString(QChar(key.letter)), font, colour);
+        writeText(templatePicture, QPoint(key.x + 7, key.y - 4), QString(QChar(key.letter)), font, colour);
     }
 
     // A new white bitmap turned button face, with the template drawn over it
@@ -48,7 +51,7 @@ KeyboardTemplate::KeyboardTemplate()
     KeyboardBitmap = QImage(Width, Height, QImage::Format_RGB32);
     KeyboardBitmap.fill(white);
     floodFillSurface(KeyboardBitmap, QPoint(0, 0), colorRef(clButtonFace).rgb());
-    drawTransparent(KeyboardBitmap, QPoint(0, 0), templatePicture_);
+    drawTransparent(KeyboardBitmap, QPoint(0, 0), templatePicture);
 }
 
 const QImage& KeyboardTemplate::fingerLight(uint32_t colour)

@@ -35,16 +35,11 @@ public:
 
     const QImage& image() const { return KeyboardBitmap; }
 
-    // The key-cap picture with the letters drawn on it; its light grey ground
-    // (the bottom-left pixel) is the transparent colour.
-    const QImage& templatePicture() const { return templatePicture_; }
-
     bool keyMarked() const { return !SavedKeyImage.isNull(); }
 
 private:
     const QImage& fingerLight(uint32_t colour);
 
-    QImage templatePicture_;
     QImage KeyboardBitmap;
     QImage SavedKeyImage;  // the lit key's area as it was, while a key is lit
     QPoint savedAt_;       // where SavedKeyImage came from
