@@ -5,6 +5,7 @@
 #include "transparency.h"
 
 #include <QAccessible>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -27,6 +28,28 @@ QImage washedOut(const QImage& face)
     return out.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+struct PreparedFace {
+    QImage face;      // white made transparent
+    QImage disabled;  // the same, washed out grey
+};
+
+// Every button of the program is given the same two faces: they are prepared
+// once and shared (QImage shares its pixels between copies), instead of each
+// button keeping its own 96 KB of them. A face is known by its cache key,
+// which no other picture ever gets, not even after this one is gone.
+const PreparedFace& prepared(const QImage& face)
+{
+    static QHash<qint64, PreparedFace> faces;
+    auto found = faces.find(face.cacheKey());
+    if (found == faces.end()) {
+        PreparedFace made;
+        made.face = withTransparentColor(face, qRgb(255, 255, 255));
+        made.disabled = washedOut(made.face);
+        found = faces.insert(face.cacheKey(), made);
+    }
+    return *found;
+}
+
 } // namespace
 
 PictureButton::PictureButton(QWidget* parent)
@@ -42,8 +65,9 @@ void PictureButton::setFaces(const QList<QImage>& faces)
     for (const QImage& face : faces) {
         if (face.isNull())
             continue;
-        faces_.append(withTransparentColor(face, qRgb(255, 255, 255)));
-        disabledFaces_.append(washedOut(faces_.last()));
+        const PreparedFace& ready = prepared(face);
+        faces_.append(ready.face);
+        disabledFaces_.append(ready.disabled);
     }
     updateGeometry();
     update();

@@ -68,6 +68,20 @@ protected:
     PictureButton* b = nullptr;
 };
 
+// Buttons given the same faces share one prepared copy; a face changed after
+// one button took it must still show changed on the next button given it.
+TEST_F(PictureButtonTest, AFaceChangedInPlaceIsPreparedAfresh)
+{
+    QImage face = pill(kFace0);
+    a->setFaces({face});
+    EXPECT_EQ(pixel(a, kBody), kFace0);
+    face.fill(Qt::white);
+    QPainter(&face).fillRect(QRect(10, 10, 130, 20), kFace1);
+    b->setFaces({face});
+    EXPECT_EQ(pixel(b, kBody), kFace1);
+    EXPECT_EQ(pixel(a, kBody), kFace0);
+}
+
 TEST_F(PictureButtonTest, ToggleThatMayBeAllUpFlipsOnEachClick)
 {
     a->setGroupIndex(1);
