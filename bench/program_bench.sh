@@ -21,7 +21,8 @@
 # Each program first runs once in a private HOME to warm the disk cache and
 # do its first-start work (tipp10 builds its lesson database then, which can
 # take a minute), then RUNS times more in the same HOME; the table shows
-# medians.
+# medians. The programs take turns, one run each, so that a change in the
+# machine's load during the measurement falls on all of them alike.
 #
 # Usage: bench/program_bench.sh [--runs N] [--idle SECONDS] [--binary PATH]
 #                               [--only NAME]... [--raw FILE]
@@ -76,36 +77,33 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 work=$(mktemp -d /tmp/program_bench.XXXXXX)
-XVFB_PID=""
+XVFB_PIDS=()
 APP_PID=""
 cleanup() {
     [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    [ ${#XVFB_PIDS[@]} -gt 0 ] && kill "${XVFB_PIDS[@]}" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
 
+# Starts an Xvfb screen of its own and names it (":N") in NEW_DISPLAY.
 start_display() {
     local n
     for n in $(seq 150 199); do
         [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
     done
     Xvfb :$n -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=:$n
+    XVFB_PIDS+=($!)
     for _ in $(seq 1 200); do
-        xdpyinfo >/dev/null 2>&1 && return 0
+        if DISPLAY=:$n xdpyinfo >/dev/null 2>&1; then
+            NEW_DISPLAY=:$n
+            return 0
+        fi
         sleep 0.05
     done
     echo "program_bench: Xvfb did not start" >&2
     exit 1
-}
-
-stop_display() {
-    kill "$XVFB_PID" 2>/dev/null || true
-    wait "$XVFB_PID" 2>/dev/null || true
-    XVFB_PID=""
 }
 
 now_ns() { date +%s%N; }
@@ -225,17 +223,26 @@ wanted tipp10 && command -v tipp10 >/dev/null && add_program tipp10 '' "$(comman
 wanted klavaro && command -v klavaro >/dev/null && add_program klavaro '.' "$(command -v klavaro)" ""
 [ ${#names[@]} -gt 0 ] || { echo "program_bench: nothing to measure" >&2; exit 1; }
 
-declare -A result
+declare -A result displays
 for i in "${!names[@]}"; do
     name=${names[$i]}
+    # Each program on its own screen, so that none finds another's windows.
     start_display
-    echo "program_bench: $name: warm-up and $runs runs" >&2
+    displays[$name]=$NEW_DISPLAY
+    export DISPLAY=$NEW_DISPLAY
+    echo "program_bench: $name: warm-up" >&2
     WAIT_WINDOW_S=180 measure "$name" "${titles[$i]}" "${cmds[$i]}" "${keyseqs[$i]}" >/dev/null || true
     : >"$work/$name.runs"
-    for _ in $(seq 1 "$runs"); do
+done
+for run in $(seq 1 "$runs"); do
+    echo "program_bench: run $run of $runs" >&2
+    for i in "${!names[@]}"; do
+        name=${names[$i]}
+        export DISPLAY=${displays[$name]}
         measure "$name" "${titles[$i]}" "${cmds[$i]}" "${keyseqs[$i]}" >>"$work/$name.runs" || true
     done
-    stop_display
+done
+for name in "${names[@]}"; do
     [ -n "$raw" ] && sed "s/^/$name /" "$work/$name.runs" >>"$raw"
     for col in 1 2 3 4 5 6; do
         result[$name,$col]=$(awk -v c=$col '$c != "-" { print $c }' "$work/$name.runs" | median)
