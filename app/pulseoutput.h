@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 #include <pulse/mainloop-api.h>
@@ -39,8 +40,10 @@ public:
     PulseOutput(const PulseOutput&) = delete;
     PulseOutput& operator=(const PulseOutput&) = delete;
 
-    // Starts the sound thread and connects to the server. Later calls do
-    // nothing; play() and silence() call it when it has not yet run.
+    // Starts the sound thread and connects to the server, returning at once:
+    // libpulse is opened and its thread started by a short-lived thread of
+    // their own. Later calls do nothing; play() and silence() call it when
+    // it has not yet run. Without libpulse the cues stay silent.
     void start();
     // Plays cue number `index`, cutting off the one playing.
     void play(std::size_t index);
@@ -59,6 +62,7 @@ private:
     static constexpr std::uint8_t kSilence = 0xFF;
 
     void send(std::uint8_t request);
+    void startLoop();
     // The rest runs on the sound thread with its lock held.
     static void onRequest(pa_mainloop_api*, pa_io_event*, int fd, pa_io_event_flags_t, void* self);
     static void onContextState(pa_context* context, void* self);
@@ -76,6 +80,9 @@ private:
     const std::vector<Samples> cues_;
     std::atomic<bool> started_ = false;
     int pipe_[2] = {-1, -1};
+    std::thread starter_;
+    // Set by the starter thread before the sound thread starts; read by the
+    // destructor after joining it.
     pa_threaded_mainloop* loop_ = nullptr;
     pa_mainloop_api* api_ = nullptr;
     pa_io_event* requests_ = nullptr;

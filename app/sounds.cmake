@@ -18,12 +18,17 @@ add_library(app_sound STATIC
     ${CMAKE_CURRENT_LIST_DIR}/soundplayer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/soundplayer.h
     ${CMAKE_CURRENT_LIST_DIR}/pulseoutput.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/pulseoutput.h)
+    ${CMAKE_CURRENT_LIST_DIR}/pulseoutput.h
+    ${CMAKE_CURRENT_LIST_DIR}/pulselibrary.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pulselibrary.h)
 target_include_directories(app_sound PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-# The output talks to the sound server through libpulse (libpulse-dev).
+# The output talks to the sound server through libpulse (libpulse-dev for
+# its headers), which it opens at run time: it is not linked.
 find_package(PkgConfig REQUIRED)
-pkg_check_modules(LIBPULSE REQUIRED IMPORTED_TARGET libpulse)
-target_link_libraries(app_sound PUBLIC engine Qt6::Core PkgConfig::LIBPULSE)
+pkg_check_modules(LIBPULSE REQUIRED libpulse)
+find_package(Threads REQUIRED)
+target_include_directories(app_sound PUBLIC ${LIBPULSE_INCLUDE_DIRS})
+target_link_libraries(app_sound PUBLIC engine Qt6::Core Threads::Threads ${CMAKE_DL_LIBS})
 qt_add_resources(app_sound "sound_cues"
     PREFIX "/sounds"
     BASE ${sound_dir}

@@ -46,7 +46,8 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 [ "$(field Version)" = "$VERSION" ] || fail "Version is '$(field Version)', not $VERSION"
 depends=$(field Depends)
 echo "Depends: $depends"
-# What the executable links, found by dpkg-shlibdeps, with versions.
+# What the executable links, found by dpkg-shlibdeps, and libpulse, which it
+# opens at run time; all with versions.
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libpulse0; do
     [[ ", $depends" == *", $lib (>= "* ]] || fail "Depends lacks a versioned $lib"
 done

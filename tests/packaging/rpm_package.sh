@@ -96,10 +96,10 @@ for f in "$share/man/man1/paltsekhod.1.gz" "$share/doc/paltsekhod/copyright"; do
     grep -qx "$f" <<<"$docs" || fail "$f is not marked as documentation"
 done
 
-# The requirements: rpmbuild's, from what the executable links. Every
-# libQt6 soname the built executable needs is required by soname, the three
-# the program cannot run without among them, and the sound server's client
-# library; nothing is named by hand.
+# The requirements: rpmbuild's, from what the executable links, and the sound
+# server's client library, which the program opens at run time. Every libQt6
+# soname the built executable needs is required by soname, the three the
+# program cannot run without among them; nothing else is named by hand.
 requires=$(rpm -qpR "$RPM" 2>/dev/null)
 echo "Requires:"; sed 's/^/  /' <<<"$requires"
 suffix=""
