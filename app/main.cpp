@@ -40,14 +40,16 @@ int run(int argc, char** argv)
     // The windows in their order: the main window, the document viewer, the
     // message dialog, the About box. All live for the whole run.
     TForm1 Form1([&generator](int32_t n) { return generator.Random(n); }, primaryScreenInfo(), &sound);
-    TForm7 Form7(Form1.buttonFaces(), &Form1);
-    TForm8 Form8(Form1.buttonFaces(), &Form1);
-    TForm4 Form4(aboutPicture(), &Form1);
-    Form1.setDialogs(&Form7, &Form8, &Form4);
 
     int status = 1;  // a screen the trainer cannot use ends the program without a game
     if (Form1.displayRefusals().isEmpty()) {
+        // The main window goes up first; the dialogs, which its first paint
+        // does not need, are built while the window system maps it.
         Form1.show();
+        TForm7 Form7(Form1.buttonFaces(), &Form1);
+        TForm8 Form8(Form1.buttonFaces(), &Form1);
+        TForm4 Form4(aboutPicture(), &Form1);
+        Form1.setDialogs(&Form7, &Form8, &Form4);
         status = app.exec();
     }
     generator.RandomSourceShutdown();
