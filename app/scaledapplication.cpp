@@ -7,6 +7,7 @@
 #include <unistd.h>
 #endif
 
+#include "fonts.h"
 #include "windowscale.h"
 
 namespace {
@@ -51,7 +52,13 @@ std::unique_ptr<QApplication> makeScaledApplication(int& argc, char** argv)
     if (chosen)
         setScaleEnvironment(scale, scale);
 
-    auto app = std::make_unique<QApplication>(argc, argv);
+    std::unique_ptr<QApplication> app;
+    {
+        // The font configuration is read meanwhile; the environment stays as
+        // it is until the reader is done.
+        FontConfigurationReader fonts;
+        app = std::make_unique<QApplication>(argc, argv);
+    }
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return app;

@@ -6,6 +6,8 @@
 #include <QResource>
 #include <QStringList>
 
+#include <fontconfig/fontconfig.h>
+
 static void initWidgetsResources()
 {
     Q_INIT_RESOURCE(fonts);
@@ -47,4 +49,14 @@ QFont courierNew(int pixelSize, bool bold)
     font.setStyleStrategy(highColour ? QFont::PreferDefault : QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
+}
+
+FontConfigurationReader::FontConfigurationReader() : thread_([] { FcInit(); }) {}
+
+FontConfigurationReader::~FontConfigurationReader() { finish(); }
+
+void FontConfigurationReader::finish()
+{
+    if (thread_.joinable())
+        thread_.join();
 }
