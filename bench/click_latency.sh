@@ -46,13 +46,13 @@ mkdir -p "$rt"
 PULSE_PID=""
 CAT_PID=""
 # The session's own clean-up (which start_display makes the exit trap) also
-# ends the server and the recording.
+# ends the server and the recording, before it waits for what is left.
 eval "$(declare -f stop_display | sed '1s/stop_display/stop_x_session/')"
 stop_display() {
-    stop_x_session
+    # First: the session's clean-up waits for every background job.
     [ -n "$PULSE_PID" ] && kill "$PULSE_PID" 2>/dev/null
     [ -n "$CAT_PID" ] && kill "$CAT_PID" 2>/dev/null
-    wait 2>/dev/null
+    stop_x_session
     rm -rf "$work"
 }
 trap stop_display EXIT
