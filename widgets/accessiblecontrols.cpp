@@ -128,10 +128,24 @@ AccessibleSimpleLabel::relations(QAccessible::Relation match) const
     return rels;
 }
 
+// ---- read-only bars
+
+AccessibleReadOnlyBar::AccessibleReadOnlyBar(QWidget* bar)
+    : QAccessibleWidget(bar, QAccessible::ProgressBar)
+{
+}
+
+void* AccessibleReadOnlyBar::interface_cast(QAccessible::InterfaceType t)
+{
+    if (t == QAccessible::ValueInterface)
+        return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+}
+
 // ---- ProgressMeter
 
 AccessibleProgressMeter::AccessibleProgressMeter(ProgressMeter* meter)
-    : QAccessibleWidget(meter, QAccessible::ProgressBar)
+    : AccessibleReadOnlyBar(meter)
 {
 }
 
@@ -149,13 +163,6 @@ QString AccessibleProgressMeter::text(QAccessible::Text t) const
     return QAccessibleWidget::text(t);
 }
 
-void* AccessibleProgressMeter::interface_cast(QAccessible::InterfaceType t)
-{
-    if (t == QAccessible::ValueInterface)
-        return static_cast<QAccessibleValueInterface*>(this);
-    return QAccessibleWidget::interface_cast(t);
-}
-
 QVariant AccessibleProgressMeter::currentValue() const
 {
     return meter()->value();
@@ -169,7 +176,7 @@ QVariant AccessibleProgressMeter::maximumValue() const
 // ---- FillBar
 
 AccessibleFillBar::AccessibleFillBar(FillBar* bar)
-    : QAccessibleWidget(bar, QAccessible::ProgressBar)
+    : AccessibleReadOnlyBar(bar)
 {
 }
 
@@ -183,13 +190,6 @@ QString AccessibleFillBar::text(QAccessible::Text t) const
     if (t == QAccessible::Value)
         return QStringLiteral("%1%").arg(bar()->position());
     return QAccessibleWidget::text(t);
-}
-
-void* AccessibleFillBar::interface_cast(QAccessible::InterfaceType t)
-{
-    if (t == QAccessible::ValueInterface)
-        return static_cast<QAccessibleValueInterface*>(this);
-    return QAccessibleWidget::interface_cast(t);
 }
 
 QVariant AccessibleFillBar::currentValue() const

@@ -45,39 +45,44 @@ private:
     SimpleLabel* label() const;
 };
 
+// A progress bar a screen reader reads but cannot set: the value interface
+// from a minimum of 0; the bar gives its value and maximum.
+class AccessibleReadOnlyBar : public QAccessibleWidget, public QAccessibleValueInterface
+{
+public:
+    void* interface_cast(QAccessible::InterfaceType t) override;
+
+    void setCurrentValue(const QVariant&) override {}
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 0; }
+
+protected:
+    explicit AccessibleReadOnlyBar(QWidget* bar);
+};
+
 // A read-only progress bar: value, minimum 0 and maximum.
-class AccessibleProgressMeter : public QAccessibleWidget, public QAccessibleValueInterface
+class AccessibleProgressMeter : public AccessibleReadOnlyBar
 {
 public:
     explicit AccessibleProgressMeter(ProgressMeter* meter);
 
     QString text(QAccessible::Text t) const override;
-    void* interface_cast(QAccessible::InterfaceType t) override;
-
     QVariant currentValue() const override;
-    void setCurrentValue(const QVariant&) override {}
     QVariant maximumValue() const override;
-    QVariant minimumValue() const override { return 0; }
-    QVariant minimumStepSize() const override { return 0; }
 
 private:
     ProgressMeter* meter() const;
 };
 
 // The fill bar as a read-only progress bar from 0 to 100 per cent.
-class AccessibleFillBar : public QAccessibleWidget, public QAccessibleValueInterface
+class AccessibleFillBar : public AccessibleReadOnlyBar
 {
 public:
     explicit AccessibleFillBar(FillBar* bar);
 
     QString text(QAccessible::Text t) const override;
-    void* interface_cast(QAccessible::InterfaceType t) override;
-
     QVariant currentValue() const override;
-    void setCurrentValue(const QVariant&) override {}
     QVariant maximumValue() const override { return 100; }
-    QVariant minimumValue() const override { return 0; }
-    QVariant minimumStepSize() const override { return 0; }
 
 private:
     FillBar* bar() const;
