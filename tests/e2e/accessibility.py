@@ -11,6 +11,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import Atspi
 
 LIMIT = 15  # seconds any single wait may take
 
@@ -53,6 +54,11 @@ def walk(node, depth=0):
             yield from walk(child, depth + 1)
 
 
+def role_name(role):
+    """The role's name as this AT-SPI release spells it, for messages only."""
+    return Atspi.role_get_name(role)
+
+
 def showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
@@ -62,10 +68,12 @@ def states(node):
 
 
 def controls(app):
-    """(role, name, node) of every showing accessible of the main window."""
+    """(role, name, node) of every showing accessible of the main window.
+    Roles are compared as AT-SPI's constants: their names have changed
+    between releases ("push button", then "button") while the roles stay."""
     for node in walk(app):
         if showing(node):
-            yield node.getRoleName(), node.name, node
+            yield node.getRole(), node.name, node
 
 
 def find(app, role, name):
@@ -77,7 +85,7 @@ def find(app, role, name):
 
 def labelled_value(app, caption):
     """The name of the control the label `caption` labels."""
-    label = find(app, "label", caption)
+    label = find(app, pyatspi.ROLE_LABEL, caption)
     if label is None:
         return None
     # The caption labels exactly one control (Qt releases have differed in
@@ -95,17 +103,17 @@ def main():
     app = poll(lambda: application(pid), "the trainer on the accessibility bus")
 
     # The start: the level buttons, the pause button, clock, prompt, meter.
-    wanted = [("push button", "1"), ("push button", "2"), ("push button", "3"),
-              ("label", "Время"), ("label", "00:00"),
-              ("label", "Тренировка. Выбери уровень сложности")]
+    wanted = [(pyatspi.ROLE_PUSH_BUTTON, "1"), (pyatspi.ROLE_PUSH_BUTTON, "2"), (pyatspi.ROLE_PUSH_BUTTON, "3"),
+              (pyatspi.ROLE_LABEL, "Время"), (pyatspi.ROLE_LABEL, "00:00"),
+              (pyatspi.ROLE_LABEL, "Тренировка. Выбери уровень сложности")]
     for role, name in wanted:
-        poll(lambda: find(app, role, name), '%s "%s"' % (role, name))
-    pause = poll(lambda: find(app, "push button", "Пауза") or find(app, "toggle button", "Пауза"),
+        poll(lambda: find(app, role, name), '%s "%s"' % (role_name(role), name))
+    pause = poll(lambda: find(app, pyatspi.ROLE_PUSH_BUTTON, "Пауза") or find(app, pyatspi.ROLE_TOGGLE_BUTTON, "Пауза"),
                  'button "Пауза"')
     print('"Пауза" before a game: %s, %s' % (pause.getRoleName(), states(pause)))
     if pause.getState().contains(pyatspi.STATE_ENABLED):
         fail('"Пауза" is enabled before a game')
-    meter = poll(lambda: next((n for r, _, n in controls(app) if r == "progress bar"), None), "a progress bar")
+    meter = poll(lambda: next((n for r, _, n in controls(app) if r == pyatspi.ROLE_PROGRESS_BAR), None), "a progress bar")
     value = meter.queryValue()
     print("progress bar %r: %s of %s..%s" % (meter.name, value.currentValue, value.minimumValue,
                                             value.maximumValue))
@@ -115,28 +123,28 @@ def main():
     print("named controls at start:")
     for role, name, _ in controls(app):
         if name:
-            print("  %s: %s" % (role, name))
-    fillers = [node for role, name, node in controls(app) if not name and role == "filler"]
+            print("  %s: %s" % (role_name(role), name))
+    fillers = [node for role, name, node in controls(app) if not name and role == pyatspi.ROLE_FILLER]
     if fillers:
         fail("%d nameless fillers in the tree" % len(fillers))
 
     # Level 1 through the press action of "1".
-    one = find(app, "push button", "1")
+    one = find(app, pyatspi.ROLE_PUSH_BUTTON, "1")
     action = one.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
     if "Press" not in names:
         fail('"1" offers no press action: %s' % names)
     action.doAction(names.index("Press"))
-    poll(lambda: find(app, "label", "Уровень сложности: 1"), '"Уровень сложности: 1"')
+    poll(lambda: find(app, pyatspi.ROLE_LABEL, "Уровень сложности: 1"), '"Уровень сложности: 1"')
     poll(lambda: labelled_value(app, "Набрано букв") == "0", 'the statistics "Набрано букв: 0"')
     for caption in ("Скорость", "Ошибок"):
-        poll(lambda: find(app, "label", caption), 'the statistics caption "%s"' % caption)
+        poll(lambda: find(app, pyatspi.ROLE_LABEL, caption), 'the statistics caption "%s"' % caption)
     # A game begins paused: the pause button is down and can be pressed.
     poll(lambda: pause.getState().contains(pyatspi.STATE_ENABLED), '"Пауза" enabled')
     poll(lambda: pause.getState().contains(pyatspi.STATE_CHECKED), '"Пауза" checked')
     print('"Пауза" in the game: %s' % states(pause))
-    field = poll(lambda: find(app, "image", "Строки упражнения"), 'the typing field "Строки упражнения"')
-    keyboard = poll(lambda: find(app, "image", "Клавиатура"), 'the keyboard "Клавиатура"')
+    field = poll(lambda: find(app, pyatspi.ROLE_IMAGE, "Строки упражнения"), 'the typing field "Строки упражнения"')
+    keyboard = poll(lambda: find(app, pyatspi.ROLE_IMAGE, "Клавиатура"), 'the keyboard "Клавиатура"')
     line = field.queryText().getText(0, -1)
     print('typing field: "%s", expected letter "%s"; keyboard: "%s"'
           % (line, field.description, keyboard.queryText().getText(0, -1)))
@@ -153,7 +161,7 @@ def main():
     print("named controls in the game:")
     for role, name, _ in controls(app):
         if name:
-            print("  %s: %s" % (role, name))
+            print("  %s: %s" % (role_name(role), name))
 
 
 main()
