@@ -47,9 +47,12 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 depends=$(field Depends)
 echo "Depends: $depends"
 # What the executable links, found by dpkg-shlibdeps, and libpulse, which it
-# opens at run time; all with versions.
+# opens at run time; all with versions. Debian's 64-bit time_t transition
+# renamed some of these packages with a t64 suffix (Debian 13, Ubuntu 24.04):
+# either name is the same library.
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libpulse0; do
-    [[ ", $depends" == *", $lib (>= "* ]] || fail "Depends lacks a versioned $lib"
+    [[ ", $depends" == *", $lib (>= "* || ", $depends" == *", ${lib}t64 (>= "* ]] ||
+        fail "Depends lacks a versioned $lib"
 done
 
 # lintian: no errors (warnings are printed for the record).
