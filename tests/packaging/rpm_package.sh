@@ -7,10 +7,10 @@
 # stripped. Then it installs it into a scratch RPM database and root
 # (rpm --root --initdb, rpm -i --nodeps), checks the signature, verifies and
 # erases it there. Exits 77 (skipped) without rpmbuild, rpmlint or gpg.
-# Usage: rpm_package.sh BUILD_DIR VERSION APP_ID ICON WORK_DIR
+# Usage: rpm_package.sh BUILD_DIR VERSION APP_ID ICON WORK_DIR RPMLINTRC
 set -u
 export LC_ALL=C.UTF-8
-BUILD=$1 VERSION=$2 APP_ID=$3 ICON=$4 WORK=$(realpath -m "$5")
+BUILD=$1 VERSION=$2 APP_ID=$3 ICON=$4 WORK=$(realpath -m "$5") RPMLINTRC=$6
 
 skip() { echo "SKIP: $*"; exit 77; }
 for tool in cpack rpm rpmbuild rpmsign rpmlint rpm2cpio cpio readelf file gpg gpgconf; do
@@ -50,7 +50,7 @@ mkdir -p "$WORK/home"
 echo "%_dbpath $WORK/keys" >"$WORK/home/.rpmmacros"
 { rpm --dbpath "$WORK/keys" --initdb && rpm --dbpath "$WORK/keys" --import "$WORK/signer.asc"; } ||
     stop "a key database for rpmlint"
-HOME=$WORK/home rpmlint "$RPM" >"$WORK/rpmlint.log" 2>&1
+HOME=$WORK/home rpmlint -r "$RPMLINTRC" --ignore-unused-rpmlintrc "$RPM" >"$WORK/rpmlint.log" 2>&1
 status=$?
 cat "$WORK/rpmlint.log"
 { [ $status -eq 0 ] && ! grep -q ': E: ' "$WORK/rpmlint.log"; } || fail "rpmlint reports errors (status $status)"
