@@ -5,6 +5,7 @@
 # pictures the program shows as its window icon, and their SVG source), the
 # manual page and the Debian documents.
 # Usage: install_tree.sh BUILD_DIR APP_ID ICON VERSION ICON_PNG_DIR ICON_SVG FONT_DIR
+# (FONT_DIR: the copies of the fonts the executable embeds)
 set -u
 export LC_ALL=C.UTF-8
 BUILD=$1 APP_ID=$2 ICON=$3 VERSION=$4 PNG_DIR=$5 SVG=$6 FONT_DIR=$7
