@@ -9,6 +9,11 @@
 # "failure.png" there; `keep` copies a screenshot the team always wants to
 # see to the artefacts root.
 
+# The scripts take Russian text apart letter by letter (${text:i:1}), which
+# bash does by characters only in a UTF-8 locale: one is set whatever the
+# caller's is.
+export LC_ALL=C.UTF-8
+
 # Seconds any single wait may take. Every wait is for a condition and ends as
 # soon as it holds, so the bound only matters when something is broken; it is
 # generous because a machine busy with other work may be slow to show things.
