@@ -28,7 +28,7 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(LIBPULSE REQUIRED libpulse)
 find_package(Threads REQUIRED)
 target_include_directories(app_sound PUBLIC ${LIBPULSE_INCLUDE_DIRS})
-target_link_libraries(app_sound PUBLIC engine Qt6::Core Threads::Threads ${CMAKE_DL_LIBS})
+target_link_libraries(app_sound PUBLIC Qt6::Core Threads::Threads ${CMAKE_DL_LIBS})
 qt_add_resources(app_sound "sound_cues"
     PREFIX "/sounds"
     BASE ${sound_dir}
