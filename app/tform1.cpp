@@ -31,27 +31,36 @@
 
 namespace {
 
-
+// Every control is made with its object name, the name the trainer's
+// documentation gives it: tests and assistive technology find it by that.
 template <typename W>
-W* place(QWidget* parent, int left, int top, int width, int height)
+W* make(QWidget* parent, const char* name)
 {
     auto* widget = new W(parent);
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+template <typename W>
+W* place(QWidget* parent, const char* name, int left, int top, int width, int height)
+{
+    auto* widget = make<W>(parent, name);
     widget->setGeometry(left, top, width, height);
     return widget;
 }
 
-SimpleLabel* label(QWidget* parent, const QRect& box, const QString& text, const QFont& font)
+SimpleLabel* label(QWidget* parent, const char* name, const QRect& box, const QString& text, const QFont& font)
 {
-    auto* l = place<SimpleLabel>(parent, box.x(), box.y(), box.width(), box.height());
+    auto* l = place<SimpleLabel>(parent, name, box.x(), box.y(), box.width(), box.height());
     l->setFont(font);
     l->setAlignment(SimpleLabel::Align::Center);
     l->setText(text);
     return l;
 }
 
-SidePanel* loweredPanel(QWidget* parent, const QRect& box)
+SidePanel* loweredPanel(QWidget* parent, const char* name, const QRect& box)
 {
-    auto* panel = place<SidePanel>(parent, box.x(), box.y(), box.width(), box.height());
+    auto* panel = place<SidePanel>(parent, name, box.x(), box.y(), box.width(), box.height());
     panel->setBevels(Bevel::Lowered, Bevel::Lowered);
     return panel;
 }
@@ -75,14 +84,13 @@ TForm1::TForm1(RandomFunction random, ScreenInfo screen, SoundPlayer* sound)
 
     artwork_ = makeArtwork();
 
-    client = new QWidget(this);
+    client = make<QWidget>(this, "client");
     client->setFixedSize(792, 554);
     client->setFocusPolicy(Qt::StrongFocus);
     setCentralWidget(client);
     buildPictureArea();
     buildSidePanel();
     buildMenu();
-    nameControls();
     describeForAssistiveTech();
 
     Timer1.setInterval(1000);
@@ -107,20 +115,20 @@ TForm1::~TForm1()
 
 void TForm1::buildPictureArea()
 {
-    Panel1 = place<QFrame>(client, 4, 4, 617, 497);
-    Image8 = place<ImageBox>(Panel1, 0, 0, 617, 497);
+    Panel1 = place<QFrame>(client, "Panel1", 4, 4, 617, 497);
+    Image8 = place<ImageBox>(Panel1, "Image8", 0, 0, 617, 497);
     Image8->setImage(backgroundPicture());
 
-    Panel3 = loweredPanel(Panel1, {4, 26, 609, 259});
-    PaintBox1 = place<PaintBox>(Panel3, 4, 4, 601, 251);
+    Panel3 = loweredPanel(Panel1, "Panel3", {4, 26, 609, 259});
+    PaintBox1 = place<PaintBox>(Panel3, "PaintBox1", 4, 4, 601, 251);
     PaintBox1->setSource(&typingField_.image());
     Panel3->hide();
 
-    Panel2 = loweredPanel(Panel1, {4, 311, 609, 159});
-    PaintBox2 = place<PaintBox>(Panel2, 4, 4, 601, 151);
+    Panel2 = loweredPanel(Panel1, "Panel2", {4, 311, 609, 159});
+    PaintBox2 = place<PaintBox>(Panel2, "PaintBox2", 4, 4, 601, 151);
     Panel2->hide();
 
-    LMDProgress1 = place<ProgressMeter>(client, 10, 510, 607, 38);
+    LMDProgress1 = place<ProgressMeter>(client, "LMDProgress1", 10, 510, 607, 38);
     LMDProgress1->setFont(courierNew(19, false));
     LMDProgress1->setSegments(20);
     LMDProgress1->setMaximum(100);
@@ -131,98 +139,61 @@ void TForm1::buildSidePanel()
 {
     const QFont font = courierNew(19, true);
     const QList<QImage> faces = buttonFaces();
-    auto button = [&](QWidget* parent, int left, int top, const QString& caption) {
-        auto* b = place<PictureButton>(parent, left, top, 150, 40);
+    auto button = [&](QWidget* parent, const char* name, int left, int top, const QString& caption) {
+        auto* b = place<PictureButton>(parent, name, left, top, 150, 40);
         b->setFont(font);
         b->setFaces(faces);
         b->setCaption(caption);
         return b;
     };
-    auto picture = [&](QWidget* parent, int left, int top, int width, int height, const QImage& image) {
-        auto* p = place<ImageBox>(parent, left, top, width, height);
+    auto picture = [&](QWidget* parent, const char* name, int left, int top, int width, int height,
+                       const QImage& image) {
+        auto* p = place<ImageBox>(parent, name, left, top, width, height);
         p->setImage(image);
         p->setTransparent(true);
         return p;
     };
 
-    LMDBackPanel1 = place<SidePanel>(client, 627, 4, 161, 544);
-    Shape1 = place<RoundedShape>(LMDBackPanel1, 0, 0, 160, 544);
+    LMDBackPanel1 = place<SidePanel>(client, "LMDBackPanel1", 627, 4, 161, 544);
+    Shape1 = place<RoundedShape>(LMDBackPanel1, "Shape1", 0, 0, 160, 544);
     Shape1->setColor(colorRef(clAppWorkSpace));
 
-    Image1 = picture(LMDBackPanel1, 10, 10, 40, 40, artwork_.lamps[0]);
-    Image2 = picture(LMDBackPanel1, 60, 10, 40, 40, artwork_.lamps[2]);
-    Image3 = picture(LMDBackPanel1, 110, 10, 40, 40, artwork_.lamps[4]);
-    Image4 = picture(LMDBackPanel1, 10, 60, 140, 40, artwork_.plaques[0]);
-    LMDSimpleLabel1 = label(LMDBackPanel1, {40, 70, 80, 21}, QStringLiteral("00:00"), font);
-    Label1 = label(LMDBackPanel1, {40, 110, 81, 20}, QStringLiteral("Время"), font);
+    Image1 = picture(LMDBackPanel1, "Image1", 10, 10, 40, 40, artwork_.lamps[0]);
+    Image2 = picture(LMDBackPanel1, "Image2", 60, 10, 40, 40, artwork_.lamps[2]);
+    Image3 = picture(LMDBackPanel1, "Image3", 110, 10, 40, 40, artwork_.lamps[4]);
+    Image4 = picture(LMDBackPanel1, "Image4", 10, 60, 140, 40, artwork_.plaques[0]);
+    LMDSimpleLabel1 = label(LMDBackPanel1, "LMDSimpleLabel1", {40, 70, 80, 21}, QStringLiteral("00:00"), font);
+    Label1 = label(LMDBackPanel1, "Label1", {40, 110, 81, 20}, QStringLiteral("Время"), font);
 
-    LMDMMButton1 = button(LMDBackPanel1, 5, 175, QStringLiteral("Пауза"));
+    LMDMMButton1 = button(LMDBackPanel1, "LMDMMButton1", 5, 175, QStringLiteral("Пауза"));
     LMDMMButton1->setGroupIndex(1);
     LMDMMButton1->setAllowAllUp(true);
     LMDMMButton1->setEnabled(false);
 
-    Label5 = label(LMDBackPanel1, {10, 220, 141, 101}, QStringLiteral("Выбери игру"), font);
+    Label5 = label(LMDBackPanel1, "Label5", {10, 220, 141, 101}, QStringLiteral("Выбери игру"), font);
     Label5->setAlignment(SimpleLabel::Align::BottomCenter);
     Label5->setWordWrap(true);
 
-    LMDBackPanel3 = place<TransparentPanel>(LMDBackPanel1, 3, 330, 155, 202);
-    Button2 = button(LMDBackPanel3, 2, 0, QStringLiteral("Да"));
-    Button3 = button(LMDBackPanel3, 2, 50, QStringLiteral("Нет"));
-    Button6 = button(LMDBackPanel3, 2, 0, QStringLiteral("1"));
-    Button7 = button(LMDBackPanel3, 2, 50, QStringLiteral("2"));
-    Button8 = button(LMDBackPanel3, 2, 100, QStringLiteral("3"));
+    LMDBackPanel3 = place<TransparentPanel>(LMDBackPanel1, "LMDBackPanel3", 3, 330, 155, 202);
+    Button2 = button(LMDBackPanel3, "Button2", 2, 0, QStringLiteral("Да"));
+    Button3 = button(LMDBackPanel3, "Button3", 2, 50, QStringLiteral("Нет"));
+    Button6 = button(LMDBackPanel3, "Button6", 2, 0, QStringLiteral("1"));
+    Button7 = button(LMDBackPanel3, "Button7", 2, 50, QStringLiteral("2"));
+    Button8 = button(LMDBackPanel3, "Button8", 2, 100, QStringLiteral("3"));
 
-    Image5 = picture(LMDBackPanel3, 7, 0, 140, 40, artwork_.plaques[1]);
-    Image6 = picture(LMDBackPanel3, 7, 70, 140, 40, artwork_.plaques[2]);
-    Image7 = picture(LMDBackPanel3, 7, 140, 140, 40, artwork_.plaques[3]);
-    Label2 = label(LMDBackPanel3, {7, 40, 140, 20}, QStringLiteral("Набрано букв"), font);
-    LMDSimpleLabel2 = label(LMDBackPanel3, {40, 10, 80, 21}, QStringLiteral("0"), font);
-    Label6 = label(LMDBackPanel3, {7, 110, 140, 20}, QStringLiteral("Скорость"), font);
-    LMDSimpleLabel3 = label(LMDBackPanel3, {17, 80, 120, 21}, QStringLiteral("0"), font);
-    Label7 = label(LMDBackPanel3, {7, 180, 140, 22}, QStringLiteral("Ошибок"), font);
-    LMDSimpleLabel4 = label(LMDBackPanel3, {40, 150, 80, 21}, QStringLiteral("0"), font);
+    Image5 = picture(LMDBackPanel3, "Image5", 7, 0, 140, 40, artwork_.plaques[1]);
+    Image6 = picture(LMDBackPanel3, "Image6", 7, 70, 140, 40, artwork_.plaques[2]);
+    Image7 = picture(LMDBackPanel3, "Image7", 7, 140, 140, 40, artwork_.plaques[3]);
+    Label2 = label(LMDBackPanel3, "Label2", {7, 40, 140, 20}, QStringLiteral("Набрано букв"), font);
+    LMDSimpleLabel2 = label(LMDBackPanel3, "LMDSimpleLabel2", {40, 10, 80, 21}, QStringLiteral("0"), font);
+    Label6 = label(LMDBackPanel3, "Label6", {7, 110, 140, 20}, QStringLiteral("Скорость"), font);
+    LMDSimpleLabel3 = label(LMDBackPanel3, "LMDSimpleLabel3", {17, 80, 120, 21}, QStringLiteral("0"), font);
+    Label7 = label(LMDBackPanel3, "Label7", {7, 180, 140, 22}, QStringLiteral("Ошибок"), font);
+    LMDSimpleLabel4 = label(LMDBackPanel3, "LMDSimpleLabel4", {40, 150, 80, 21}, QStringLiteral("0"), font);
     for (QWidget* w : std::initializer_list<QWidget*>{Button2, Button3, Button6, Button7, Button8, Image5, Image6,
                                                       Image7, Label2, LMDSimpleLabel2, Label6, LMDSimpleLabel3,
                                                       Label7, LMDSimpleLabel4})
         w->hide();
-}
-
-void TForm1::nameControls()
-{
-    // Object names as the trainer's documentation calls the controls.
-    client->setObjectName(QStringLiteral("client"));
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Image8->setObjectName(QStringLiteral("Image8"));
-    Panel3->setObjectName(QStringLiteral("Panel3"));
-    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    PaintBox2->setObjectName(QStringLiteral("PaintBox2"));
-    LMDProgress1->setObjectName(QStringLiteral("LMDProgress1"));
-    LMDBackPanel1->setObjectName(QStringLiteral("LMDBackPanel1"));
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image3->setObjectName(QStringLiteral("Image3"));
-    Image4->setObjectName(QStringLiteral("Image4"));
-    LMDSimpleLabel1->setObjectName(QStringLiteral("LMDSimpleLabel1"));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    LMDMMButton1->setObjectName(QStringLiteral("LMDMMButton1"));
-    Label5->setObjectName(QStringLiteral("Label5"));
-    LMDBackPanel3->setObjectName(QStringLiteral("LMDBackPanel3"));
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button3->setObjectName(QStringLiteral("Button3"));
-    Button6->setObjectName(QStringLiteral("Button6"));
-    Button7->setObjectName(QStringLiteral("Button7"));
-    Button8->setObjectName(QStringLiteral("Button8"));
-    Image5->setObjectName(QStringLiteral("Image5"));
-    Image6->setObjectName(QStringLiteral("Image6"));
-    Image7->setObjectName(QStringLiteral("Image7"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    LMDSimpleLabel2->setObjectName(QStringLiteral("LMDSimpleLabel2"));
-    Label6->setObjectName(QStringLiteral("Label6"));
-    LMDSimpleLabel3->setObjectName(QStringLiteral("LMDSimpleLabel3"));
-    Label7->setObjectName(QStringLiteral("Label7"));
-    LMDSimpleLabel4->setObjectName(QStringLiteral("LMDSimpleLabel4"));
 }
 
 void TForm1::buildMenu()

@@ -143,7 +143,6 @@ private:
     void buildPictureArea();
     void buildSidePanel();
     void buildMenu();
-    void nameControls();
     // What assistive technology is told (tform1_accessible.cpp).
     void describeForAssistiveTech();
     void describeLamp(int lamp, int image);

@@ -19,6 +19,10 @@ QString qs(const std::u16string& text)
 {
     return QString::fromStdU16String(text);
 }
+
+// The game's cues are the player's, one for one.
+static_assert(int(Cue::Sound1) == int(SoundPlayer::Cue::Sound1) && int(Cue::Sound2) == int(SoundPlayer::Cue::Sound2)
+              && int(Cue::Sound3) == int(SoundPlayer::Cue::Sound3));
 }  // namespace
 
 void TForm1::setPrompt(const std::u16string& text)
@@ -152,7 +156,7 @@ void TForm1::repaintField()
 void TForm1::playCue(Cue cue)
 {
     if (sound_ && N8->isChecked())
-        sound_->play(cue);
+        sound_->play(SoundPlayer::Cue(cue));
 }
 
 void TForm1::showMessage(const std::u16string& text, const std::u16string& title, int kind)

@@ -34,7 +34,7 @@ done
 for tool in pulseaudio paplay Xvfb xdotool od; do
     command -v $tool >/dev/null || { echo "click_latency: $tool is missing (scripts/setup installs it)" >&2; exit 1; }
 done
-tick=$root/build/app/sounds/Sound1.wav
+tick=$root/build/sound/sounds/Sound1.wav
 [ -f "$tick" ] || { echo "click_latency: $tick is not built" >&2; exit 1; }
 [ "$keys" -le 23 ] || { echo "click_latency: at most 23 keys (the first line less its last two letters)" >&2; exit 2; }
 

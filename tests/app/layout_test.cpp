@@ -81,6 +81,22 @@ TEST(MainWindowLayout, EveryControlInItsPlace)
     }
 }
 
+// Each control under the client area is a row of the table above: none is
+// made without its name, and none is left out of the table.
+TEST(MainWindowLayout, EveryControlIsNamedAndListed)
+{
+    TForm1 form([](int32_t) { return 0; }, {24, 1024, 768});
+    EXPECT_EQ(form.client->objectName(), QStringLiteral("client"));
+    QStringList listed;
+    for (const Control& c : controls)
+        listed << QString::fromLatin1(c.name);
+    const QList<QWidget*> made = form.client->findChildren<QWidget*>();
+    for (QWidget* w : made)
+        EXPECT_TRUE(listed.contains(w->objectName()))
+            << w->metaObject()->className() << " named '" << w->objectName().toStdString() << "'";
+    EXPECT_EQ(made.size(), listed.size());
+}
+
 TEST(MainWindowLayout, MenuCaptionsAndStates)
 {
     TForm1 form([](int32_t) { return 0; }, {24, 1024, 768});

@@ -11,6 +11,8 @@
 
 namespace {
 
+using Cue = SoundPlayer::Cue;
+
 constexpr std::size_t ms(int milliseconds) { return std::size_t(PrivatePulse::kRate) * milliseconds / 1000; }
 
 // Sound3, the tune, sounds for 1.28 s; Sound1, the tick, for 44 ms.

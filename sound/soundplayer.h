@@ -6,8 +6,6 @@
 #include <memory>
 #include <optional>
 
-#include "gameview.h"
-
 class PulseOutput;
 
 // Plays the three built-in sound cues. The cues are read from the resources
@@ -25,6 +23,9 @@ class PulseOutput;
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:
+    // The three cues, played from :/sounds/Sound1.wav, Sound2.wav and Sound3.wav.
+    enum class Cue { Sound1, Sound2, Sound3 };
+
     explicit SoundPlayer(QObject* parent = nullptr);
     ~SoundPlayer() override;
     SoundPlayer(const SoundPlayer&) = delete;

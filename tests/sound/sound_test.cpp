@@ -8,6 +8,8 @@
 
 namespace {
 
+using Cue = SoundPlayer::Cue;
+
 struct CueFile {
     Cue cue;
     const char* path;
