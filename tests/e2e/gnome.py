@@ -1,0 +1,184 @@
+"""The trainer as a native Wayland client of GNOME's compositor (headless mutter).
+
+Checks, from screen frames: the splash and the help lie over the main
+window, centred where the compositor centres a window over its transient
+parent, and the program names the main window as their parent in every
+case; level 1 starts and typed letters are judged; the title bar has no
+maximise button; a maximise request (a click on the title bar, Super+Up)
+neither moves nor resizes the window.
+
+Windows are found by their title bars, the program's own under Wayland:
+navy while active, grey while not, 22 pixels high, as wide as the window.
+Usage: gnome.py BINARY ARTEFACTS (inside dbus-run-session); exit 77 = skip.
+"""
+
+import os
+import re
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from gnome_session import GnomeSession, Unavailable, poll  # noqa: E402
+
+TIMEOUT = float(os.environ.get("E2E_TIMEOUT", "30"))
+ACTIVE, INACTIVE, FACE, UNDERLINE = 0x000080, 0x808080, 0xC0C0C0, 0x800080
+BAR = 22
+MAIN_W, SPLASH_W, HELP_W = 792, 472, 391
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def bars(picture, colour, width):
+    """Title bars of the given colour and window width: (x, y, w) of each."""
+    return [(x, y, w) for x, y, w, h in picture.boxes(colour, width, 2) if w == width]
+
+
+def underline(picture, main):
+    """The place of the underline under the next letter, inside the main window."""
+    x0, y0, _ = main
+    found = [(x, y) for x, y, w, h in picture.boxes(UNDERLINE, 24, 6)
+             if w == 24 and h == 6 and x0 <= x < x0 + MAIN_W and y0 < y < y0 + 600]
+    return found[0] if len(found) == 1 else None
+
+
+def caption_buttons(picture, bar):
+    """How many caption buttons the bar draws: runs of button face along it."""
+    x, y, w = bar
+    row = [picture.pixel(xx, y + 6) for xx in range(x, x + w)]
+    runs, length = 0, 0
+    for colour in row + [None]:
+        if colour == FACE:
+            length += 1
+        else:
+            if length >= 12:
+                runs += 1
+            length = 0
+    return runs
+
+
+def parent_of_dialogs(log):
+    """xdg_toplevel ids and the parents they were given, from the protocol log."""
+    return re.findall(r"-> xdg_toplevel@(\d+)\.set_parent\(xdg_toplevel@(\d+)\)", log)
+
+
+def centred_over(inner, outer, inner_w):
+    return abs((inner[0] + inner_w / 2) - (outer[0] + MAIN_W / 2)) <= 2 and inner[1] > outer[1]
+
+
+def run(session, binary):
+    env = dict(session.env, QT_QPA_PLATFORM="wayland", WAYLAND_DEBUG="client")
+    trainer = session.spawn("trainer", [binary], env=env)
+    notes = []
+
+    def snap_until(condition, what, name=None):
+        state = {}
+
+        def attempt():
+            if trainer.poll() is not None:
+                raise Failure("the trainer ended (status %s)" % trainer.returncode)
+            state["picture"] = session.snap()
+            return condition(state["picture"])
+
+        result = poll(TIMEOUT, attempt, step=0.1)
+        if not result:
+            session.snap("failure")
+            raise Failure(what)
+        if name:
+            session.snap(name)
+        return result
+
+    # The splash over the main window.
+    splash, main = snap_until(
+        lambda p: (bars(p, ACTIVE, SPLASH_W) or [None])[0] and (bars(p, INACTIVE, MAIN_W) or [None])[0]
+        and (bars(p, ACTIVE, SPLASH_W)[0], bars(p, INACTIVE, MAIN_W)[0]),
+        "no splash over the main window", "splash")
+    splash_centred = centred_over(splash, main, SPLASH_W)
+    main = snap_until(lambda p: not bars(p, ACTIVE, SPLASH_W) and (bars(p, ACTIVE, MAIN_W) or [None])[0],
+                      "the splash did not close, or the main window was not activated", "main")
+    print("main window at", main[:2], "splash at", splash[:2])
+
+    # No maximise button; the main window keeps minimise and close.
+    picture = session.snap()
+    check(caption_buttons(picture, main) == 2, "the main title bar draws %d buttons, not minimise and close"
+          % caption_buttons(picture, main))
+
+    # Level 1: the underline moves one letter on per letter typed right.
+    session.tap("1")
+    start = snap_until(lambda p: underline(p, main), "choosing level 1 did not start the game", "level_chosen")
+    session.type(["g", "f", "h", "f", "space"])      # "ПАРА " on the us layout
+    snap_until(lambda p: underline(p, main) == (start[0] + 5 * 24, start[1]), "the typed letters were not judged")
+
+    # Maximise requests: a click on the title bar's button end and a double
+    # click on its middle, then Super+Up. The letter typed after each shows
+    # that the request has been handled.
+    x, y, w = main
+    typed = 5
+    for request in ("click", "double click", "Super+Up"):
+        if request == "click":
+            session.click(x + w - 60, y + BAR // 2)
+        elif request == "double click":
+            session.click(x + w // 2, y + BAR // 2)
+            session.click(x + w // 2, y + BAR // 2)
+        else:
+            session.tap("LeftMeta", "Up")
+        session.type(["g", "f", "h", "f", "space"][typed % 5:typed % 5 + 1])
+        typed += 1
+        want = (start[0] + typed * 24, start[1])
+        snap_until(lambda p: underline(p, main) == want and bars(p, ACTIVE, MAIN_W),
+                   "after the %s the window moved, changed size or lost its keys" % request)
+        picture = session.snap()
+        check(bars(picture, ACTIVE, MAIN_W)[0] == main, "the %s moved the main window" % request)
+    session.snap("after_maximise")
+
+    # F1: the help over the main window; Escape closes it.
+    session.tap("F1")
+    help_bar = snap_until(lambda p: (bars(p, ACTIVE, HELP_W) or [None])[0], "F1 opened no help", "help")
+    help_centred = centred_over(help_bar, main, HELP_W)
+    session.tap("Escape")
+    snap_until(lambda p: not bars(p, ACTIVE, HELP_W) and bars(p, ACTIVE, MAIN_W), "Escape did not close the help")
+    check(caption_buttons(session.snap(), main) == 2, "the title bar changed after the help")
+
+    # Every dialog names the main window, the first toplevel, as its parent.
+    with open(os.path.join(session.artefacts, "trainer.log"), errors="replace") as f:
+        log = f.read()
+    toplevels = re.findall(r"get_toplevel\(new id xdg_toplevel@(\d+)\)", log)
+    parents = parent_of_dialogs(log)
+    check(toplevels and len(parents) >= 2 and all(p == toplevels[0] for _, p in parents),
+          "the splash and the help did not name the main window as their parent: %s" % parents)
+    for name, centred in (("splash", splash_centred), ("help", help_centred)):
+        if not centred:
+            notes.append("the compositor did not centre the %s over its parent" % name)
+    trainer.terminate()
+    return notes
+
+
+def main():
+    binary, artefacts = sys.argv[1], sys.argv[2]
+    os.makedirs(artefacts, exist_ok=True)
+    session = GnomeSession(artefacts)
+    try:
+        try:
+            session.start(TIMEOUT)
+        except Unavailable as reason:
+            print("SKIP:", reason)
+            return 77
+        notes = run(session, binary)
+        for n in notes:
+            print("NOTE:", n)
+        print("native Wayland under headless mutter: passed")
+        return 0
+    except Failure as failure:
+        print("FAIL:", failure, file=sys.stderr)
+        return 1
+    finally:
+        session.close()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
