@@ -9,6 +9,7 @@ GStreamer as raw RGB (and kept as PNG for the artefacts folder).
 """
 
 import os
+import re
 import shutil
 import subprocess
 import tempfile
@@ -60,20 +61,19 @@ class Picture:
 
     def runs(self, colour, min_length):
         """Horizontal runs of one colour at least min_length long: (y, x0, x1) per row."""
+        rgb = bytes(((colour >> 16) & 255, (colour >> 8) & 255, colour & 255))
+        needle, more = rgb * min_length, re.compile(b"(?:%s)*" % re.escape(rgb))
+        stride = self.width * 3
         out = []
-        row_bytes = bytes(((colour >> 16) & 255, (colour >> 8) & 255, colour & 255))
-        for y in range(self.height):
-            row = self.data[y * self.width * 3:(y + 1) * self.width * 3]
-            x = 0
-            while x < self.width:
-                if row[x * 3:x * 3 + 3] == row_bytes:
-                    start = x
-                    while x < self.width and row[x * 3:x * 3 + 3] == row_bytes:
-                        x += 1
-                    if x - start >= min_length:
-                        out.append((y, start, x - 1))
-                else:
-                    x += 1
+        pos = self.data.find(needle)
+        while pos >= 0:
+            y, offset = divmod(pos, stride)
+            if pos % 3 or offset + len(needle) > stride:   # across pixels, or across rows
+                pos = self.data.find(needle, pos + 1)
+                continue
+            end = more.match(self.data, pos, (y + 1) * stride).end()
+            out.append((y, offset // 3, (end - y * stride) // 3 - 1))
+            pos = self.data.find(needle, end)
         return out
 
     def boxes(self, colour, min_width, min_height=1):
