@@ -1,11 +1,14 @@
 """The trainer as a native Wayland client of GNOME's compositor (headless mutter).
 
-Checks, from screen frames: the splash and the help lie over the main
-window, centred where the compositor centres a window over its transient
-parent, and the program names the main window as their parent in every
-case; level 1 starts and typed letters are judged; the title bar has no
-maximise button; a maximise request (a click on the title bar, Super+Up)
-neither moves nor resizes the window.
+Checks, from screen frames: the splash and the help come up over the main
+window with the buttons their title bars should have (none, close); the
+main window's bar has minimise and close and no maximise; level 1 starts
+and typed letters are judged; a maximise request (a click where the button
+would be, a double click on the bar, Super+Up) neither moves nor resizes
+the window; Escape closes the help. From the protocol log: the splash and
+the help name the main window as their parent. Where Qt declares them
+modal dialogs (xdg-dialog) they must be centred over it; elsewhere the
+compositor places them as it likes, and a note says so.
 
 Windows are found by their title bars, the program's own under Wayland:
 navy while active, grey while not, 22 pixels high, as wide as the window.
@@ -77,9 +80,27 @@ def bar_shows(picture, bar, colour, cover, cover_size):
     return bool(visible) and all(picture.pixel(xx, y) == colour for xx in visible)
 
 
-def parent_of_dialogs(log):
-    """xdg_toplevel ids and the parents they were given, from the protocol log."""
-    return re.findall(r"-> xdg_toplevel@(\d+)\.set_parent\(xdg_toplevel@(\d+)\)", log)
+def toplevels_from_log(log):
+    """The program's toplevel windows in the order it made them, from its
+    protocol log: for each its xdg_toplevel id, the id of the parent it
+    named and whether it declared itself a modal dialog (xdg-dialog). Ids
+    are reused after a window is destroyed, so a request belongs to the
+    latest window with its id."""
+    windows, dialogs = [], {}
+
+    def latest(toplevel):
+        return next(w for w in reversed(windows) if w["id"] == toplevel)
+
+    for line in log.splitlines():
+        if m := re.search(r"-> xdg_surface@\d+\.get_toplevel\(new id xdg_toplevel@(\d+)\)", line):
+            windows.append({"id": m[1], "parent": None, "modal": False})
+        elif m := re.search(r"-> xdg_toplevel@(\d+)\.set_parent\(xdg_toplevel@(\d+)\)", line):
+            latest(m[1])["parent"] = m[2]
+        elif m := re.search(r"\.get_xdg_dialog\(new id xdg_dialog_v1@(\d+), xdg_toplevel@(\d+)\)", line):
+            dialogs[m[1]] = latest(m[2])
+        elif m := re.search(r"-> xdg_dialog_v1@(\d+)\.set_modal\(\)", line):
+            dialogs[m[1]]["modal"] = True
+    return windows
 
 
 def centred_over(inner, outer, inner_w):
@@ -167,25 +188,23 @@ def run(session, binary):
     snap_until(lambda p: not bars(p, ACTIVE, HELP_W) and bars(p, ACTIVE, MAIN_W), "Escape did not close the help")
     check(caption_buttons(session.snap(), main) == 2, "the title bar changed after the help")
 
-    # Every dialog names the main window, the first toplevel, as its parent.
+    # The splash and the help name the main window, the first toplevel, as
+    # their parent. The compositor can only centre a dialog over its parent
+    # when it knows the window is one: Qt says so through xdg-dialog where
+    # both have that protocol, and then the dialog must be centred. Without
+    # it, naming the parent is all a client can do, and where the dialog
+    # lands is the compositor's choice.
     with open(os.path.join(session.artefacts, "trainer.log"), errors="replace") as f:
-        log = f.read()
-    toplevels = re.findall(r"get_toplevel\(new id xdg_toplevel@(\d+)\)", log)
-    parents = parent_of_dialogs(log)
-    check(toplevels and len(parents) >= 2 and all(p == toplevels[0] for _, p in parents),
-          "the splash and the help did not name the main window as their parent: %s" % parents)
-    # The compositor can only centre a dialog over its parent when it knows
-    # the window is one: through xdg-dialog (xdg_wm_dialog_v1), where both it
-    # and Qt have that protocol. Without it, naming the parent is all a
-    # client can do, and where the dialog lands is the compositor's choice.
-    if re.search(r'-> wl_registry@\d+\.bind\(\d+, "xdg_wm_dialog_v1"', log):
-        for name, ok in centred.items():
-            check(ok, "the %s is not centred over the main window, though Qt declared it a dialog" % name)
-    else:
-        for name, ok in centred.items():
-            if not ok:
-                notes.append("the %s was not centred over its parent; Qt has no xdg-dialog protocol "
-                             "here to declare it a dialog (set_parent was sent)" % name)
+        windows = toplevels_from_log(f.read())
+    check(len(windows) == 3, "the program made %d toplevels, not main window, splash and help" % len(windows))
+    for name, window in zip(("splash", "help"), windows[1:]):
+        check(window["parent"] == windows[0]["id"], "the %s did not name the main window as its parent" % name)
+        if window["modal"]:
+            check(centred[name], "the %s is not centred over the main window, though Qt declared it a "
+                  "modal dialog" % name)
+        elif not centred[name]:
+            notes.append("the %s was not centred over its parent, which it named; Qt has no xdg-dialog "
+                         "here to declare it a dialog" % name)
     trainer.terminate()
     return notes
 
