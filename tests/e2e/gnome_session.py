@@ -4,16 +4,20 @@ Runs inside a private D-Bus session (dbus-run-session): starts the media
 server mutter's screen casts go through (pipewire, wireplumber), then
 `mutter --headless --wayland` with one virtual monitor. Keys and pointer go
 through org.gnome.Mutter.RemoteDesktop; pictures come from a screen cast
-linked to that session, one frame of its PipeWire stream taken with
-GStreamer as raw RGB (and kept as PNG for the artefacts folder).
+linked to that session, its PipeWire stream read by GStreamer as raw RGB
+frames, the newest of which is the screen (kept as PNG for the artefacts
+folder when asked).
 """
 
 import os
 import re
 import shutil
 import subprocess
+import struct
 import tempfile
+import threading
 import time
+import zlib
 
 from gi.repository import Gio, GLib
 
@@ -180,6 +184,7 @@ class GnomeSession:
         if not poll(timeout, lambda: (context.iteration(False), bool(nodes))[1], step=0.01):
             raise Unavailable("mutter's screen cast gave no PipeWire stream")
         self.node = nodes[0]
+        self._watch()
         # The first key event after the session starts is dropped.
         self.tap("LeftShift")
 
@@ -213,20 +218,55 @@ class GnomeSession:
 
     # -- pictures --------------------------------------------------------
 
-    def snap(self, name=None):
-        """One frame of the screen; kept as name.png when a name is given."""
+    def _watch(self):
+        """Starts one GStreamer pipeline that writes every frame of the cast
+        as raw RGB to a pipe, and a thread that keeps the newest. The cast
+        sends a frame whenever the screen changes, so the newest frame is
+        the screen as it is, give or take the frame on its way."""
+        size = WIDTH * HEIGHT * 3
+        self.watcher = self.spawn_quiet(["gst-launch-1.0", "-q", "pipewiresrc", "path=%d" % self.node,
+                                         "always-copy=true", "!", "videoconvert", "!",
+                                         "video/x-raw,format=RGB,width=%d,height=%d" % (WIDTH, HEIGHT),
+                                         "!", "fdsink", "fd=1", "sync=false"])
+        self.frames = 0
+        self.frame = None
+        self.changed = threading.Condition()
+
+        def read():
+            pipe = self.watcher.stdout
+            while True:
+                data = pipe.read(size)
+                if len(data) != size:
+                    break
+                with self.changed:
+                    self.frame, self.frames = data, self.frames + 1
+                    self.changed.notify_all()
+
+        threading.Thread(target=read, daemon=True).start()
+
+    def spawn_quiet(self, argv):
+        p = subprocess.Popen(argv, env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        self.procs.append(p)
+        return p
+
+    def snap(self, name=None, timeout=30):
+        """The newest frame of the screen; kept as name.png when a name is given."""
         self.shots += 1
-        raw = os.path.join(self.runtime, "frame.rgb")
-        argv = ["gst-launch-1.0", "-q", "pipewiresrc", "path=%d" % self.node, "num-buffers=1", "always-copy=true",
-                "!", "videoconvert", "!", "video/x-raw,format=RGB", "!", "tee", "name=t",
-                "!", "queue", "!", "filesink", "location=" + raw]
+        with self.changed:
+            if not self.changed.wait_for(lambda: self.frame is not None, timeout):
+                raise RuntimeError("the screen cast sent no frame")
+            data = self.frame
         if name:
-            argv += ["t.", "!", "queue", "!", "videoconvert", "!", "pngenc", "!", "filesink",
-                     "location=" + os.path.join(self.artefacts, name + ".png")]
-        subprocess.run(argv, env=self.env, check=True, timeout=60,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        with open(raw, "rb") as f:
-            data = f.read()
-        if len(data) != WIDTH * HEIGHT * 3:
-            raise RuntimeError("a frame of %d bytes" % len(data))
+            write_png(os.path.join(self.artefacts, name + ".png"), data, WIDTH, HEIGHT)
         return Picture(data)
+
+
+def write_png(path, rgb, width, height):
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+    stride = width * 3
+    raw = b"".join(b"\0" + rgb[y * stride:(y + 1) * stride] for y in range(height))
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+                + chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b""))
