@@ -155,8 +155,8 @@ def run(session, binary):
     snap_until(lambda p: underline(p, main) == (start[0] + 5 * 24, start[1]), "the typed letters were not judged")
 
     # Maximise requests: a click where a maximise button would sit, left of
-    # minimise, and a double click on the bar's middle, then Super+Up. The letter typed after each shows
-    # that the request has been handled.
+    # minimise, a double click on the bar's middle, then Super+Up. The letter
+    # typed after each shows that the request has been handled.
     x, y, w = main
     typed = 5
     for request in ("click", "double click", "Super+Up"):
