@@ -27,6 +27,7 @@
 #include "tform4.h"
 #include "tform7.h"
 #include "tform8.h"
+#include "titlebar.h"
 #include "transparentpanel.h"
 
 namespace {
@@ -102,6 +103,8 @@ TForm1::TForm1(RandomFunction random, ScreenInfo screen, SoundPlayer* sound)
     Timer3.start();
 
     qApp->installEventFilter(this);
+    if (TitleBar::wantedHere())
+        TitleBar::install(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     centreOnScreen();

@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "imagebox.h"
 #include "simplelabel.h"
+#include "titlebar.h"
 
 #include <QPushButton>
 
@@ -57,6 +58,9 @@ TForm4::TForm4(const QImage& aboutPicture, QWidget* parent)
     button1_->setDefault(true);
     button1_->hide();
     connect(button1_, &QPushButton::clicked, this, &TForm4::LMDButton1Click);
+
+    if (TitleBar::wantedHere())
+        TitleBar::install(this);
 
     timer1_.setInterval(kTickMs);
     connect(&timer1_, &QTimer::timeout, this, &TForm4::Timer1Timer);

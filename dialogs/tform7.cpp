@@ -3,6 +3,7 @@
 #include "documents.h"
 #include "fonts.h"
 #include "picturebutton.h"
+#include "titlebar.h"
 
 #include <QKeyEvent>
 #include <QTextEdit>
@@ -35,6 +36,8 @@ TForm7::TForm7(const QList<QImage>& buttonFaces, QWidget* parent)
     connect(button_, &PictureButton::clicked, this, &TForm7::LMDMMButton1Click);
 
     docs1_.setDocuments(builtInDocuments());
+    if (TitleBar::wantedHere())
+        TitleBar::install(this);
 }
 
 void TForm7::showHelp()

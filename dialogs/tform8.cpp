@@ -5,6 +5,7 @@
 #include "messagesizing.h"
 #include "picturebutton.h"
 #include "simplelabel.h"
+#include "titlebar.h"
 
 #include <QFontMetrics>
 #include <QIcon>
@@ -44,6 +45,8 @@ TForm8::TForm8(const QList<QImage>& buttonFaces, QWidget* parent)
     button_->setFaces(buttonFaces);
     button_->setCaption(QStringLiteral("Продолжить"));
     connect(button_, &PictureButton::clicked, this, &TForm8::LMDMMButton1Click);
+    if (TitleBar::wantedHere())
+        TitleBar::install(this);
 }
 
 int TForm8::frameWidth() const
@@ -80,7 +83,7 @@ void TForm8::prepareMessage(const QString& text, const QString& title, int kind)
     const int textWidth = QFontMetrics(label_->font()).horizontalAdvance(measuringString(text));
     const MessageWidths widths = messageWidths(textWidth, frameWidth());
     label_->resize(widths.label, kLabelHeight);
-    setFixedSize(widths.client, kClientHeight);
+    TitleBar::setFixedClientSize(this, widths.client, kClientHeight);
 
     QStyle::StandardPixmap pixmap;
     switch (kind) {
