@@ -103,8 +103,7 @@ TForm1::TForm1(RandomFunction random, ScreenInfo screen, SoundPlayer* sound)
     Timer3.start();
 
     qApp->installEventFilter(this);
-    if (TitleBar::wantedHere())
-        TitleBar::install(this);
+    TitleBar::installWhereWanted(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     centreOnScreen();

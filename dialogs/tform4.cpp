@@ -59,8 +59,7 @@ TForm4::TForm4(const QImage& aboutPicture, QWidget* parent)
     button1_->hide();
     connect(button1_, &QPushButton::clicked, this, &TForm4::LMDButton1Click);
 
-    if (TitleBar::wantedHere())
-        TitleBar::install(this);
+    TitleBar::installWhereWanted(this);
 
     timer1_.setInterval(kTickMs);
     connect(&timer1_, &QTimer::timeout, this, &TForm4::Timer1Timer);

@@ -36,8 +36,7 @@ TForm7::TForm7(const QList<QImage>& buttonFaces, QWidget* parent)
     connect(button_, &PictureButton::clicked, this, &TForm7::LMDMMButton1Click);
 
     docs1_.setDocuments(builtInDocuments());
-    if (TitleBar::wantedHere())
-        TitleBar::install(this);
+    TitleBar::installWhereWanted(this);
 }
 
 void TForm7::showHelp()

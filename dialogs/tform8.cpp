@@ -45,8 +45,7 @@ TForm8::TForm8(const QList<QImage>& buttonFaces, QWidget* parent)
     button_->setFaces(buttonFaces);
     button_->setCaption(QStringLiteral("Продолжить"));
     connect(button_, &PictureButton::clicked, this, &TForm8::LMDMMButton1Click);
-    if (TitleBar::wantedHere())
-        TitleBar::install(this);
+    TitleBar::installWhereWanted(this);
 }
 
 int TForm8::frameWidth() const

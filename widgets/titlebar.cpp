@@ -88,6 +88,12 @@ TitleBar::TitleBar(QWidget* window, Qt::WindowFlags flags)
     window->installEventFilter(this);
 }
 
+void TitleBar::installWhereWanted(QWidget* window)
+{
+    if (wantedHere())
+        install(window);
+}
+
 TitleBar* TitleBar::install(QWidget* window)
 {
     if (TitleBar* existing = of(window))

@@ -40,6 +40,9 @@ public:
     // For a QMainWindow the contents margin makes the room instead, so that
     // its layout keeps placing the menu bar and the central widget.
     static TitleBar* install(QWidget* window);
+    // install() where the platform leaves the title bar to the program
+    // (wantedHere()); nothing elsewhere.
+    static void installWhereWanted(QWidget* window);
     // The window's title bar, if it has one.
     static TitleBar* of(const QWidget* window);
     // setFixedSize for the client area: the title bar's height is added
