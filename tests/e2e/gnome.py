@@ -85,20 +85,21 @@ def toplevels_from_log(log):
     protocol log: for each its xdg_toplevel id, the id of the parent it
     named and whether it declared itself a modal dialog (xdg-dialog). Ids
     are reused after a window is destroyed, so a request belongs to the
-    latest window with its id."""
+    latest window with its id. libwayland writes an object as
+    interface@id, and as interface#id since 1.23."""
     windows, dialogs = [], {}
 
     def latest(toplevel):
         return next(w for w in reversed(windows) if w["id"] == toplevel)
 
     for line in log.splitlines():
-        if m := re.search(r"-> xdg_surface@\d+\.get_toplevel\(new id xdg_toplevel@(\d+)\)", line):
+        if m := re.search(r"-> xdg_surface[@#]\d+\.get_toplevel\(new id xdg_toplevel[@#](\d+)\)", line):
             windows.append({"id": m[1], "parent": None, "modal": False})
-        elif m := re.search(r"-> xdg_toplevel@(\d+)\.set_parent\(xdg_toplevel@(\d+)\)", line):
+        elif m := re.search(r"-> xdg_toplevel[@#](\d+)\.set_parent\(xdg_toplevel[@#](\d+)\)", line):
             latest(m[1])["parent"] = m[2]
-        elif m := re.search(r"\.get_xdg_dialog\(new id xdg_dialog_v1@(\d+), xdg_toplevel@(\d+)\)", line):
+        elif m := re.search(r"\.get_xdg_dialog\(new id xdg_dialog_v1[@#](\d+), xdg_toplevel[@#](\d+)\)", line):
             dialogs[m[1]] = latest(m[2])
-        elif m := re.search(r"-> xdg_dialog_v1@(\d+)\.set_modal\(\)", line):
+        elif m := re.search(r"-> xdg_dialog_v1[@#](\d+)\.set_modal\(\)", line):
             dialogs[m[1]]["modal"] = True
     return windows
 
