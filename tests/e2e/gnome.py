@@ -135,13 +135,25 @@ def run(session, binary):
     # gone; the compositor does not move it in between.
     splash_picture = snap_until(lambda p: bars(p, ACTIVE, SPLASH_W) and p, "no splash came up", "splash")
     splash = bars(splash_picture, ACTIVE, SPLASH_W)[0]
-    main = snap_until(lambda p: not bars(p, ACTIVE, SPLASH_W) and (bars(p, ACTIVE, MAIN_W) or [None])[0],
-                      "the splash did not close, or the main window was not activated", "main")
+    # The last picture with the splash up is the one looked at under it: the
+    # first may come before the main window has drawn itself again.
+    last_with_splash = [splash_picture]
+
+    def main_after_splash(p):
+        if bars(p, ACTIVE, SPLASH_W):
+            last_with_splash[0] = p
+            return None
+        return (bars(p, ACTIVE, MAIN_W) or [None])[0]
+
+    main = snap_until(main_after_splash, "the splash did not close, or the main window was not activated", "main")
     print("main window at", main[:2], "splash at", splash[:2])
     centred = {"splash": centred_over(splash, main, SPLASH_W)}
     check(overlaps(splash, SPLASH, main, MAIN), "the splash did not lie over the main window")
-    check(bar_shows(splash_picture, main, INACTIVE, splash, SPLASH),
-          "the main window was not up, inactive, under the splash")
+    # Under the splash the main window's bar is grey, or navy where the
+    # compositor shows a modal dialog's parent as focused with it (GNOME
+    # does for attached modal dialogs); either way the whole bar is drawn.
+    check(any(bar_shows(last_with_splash[0], main, colour, splash, SPLASH) for colour in (INACTIVE, ACTIVE)),
+          "the main window's title bar did not show under the splash")
     check(caption_buttons(splash_picture, splash) == 0, "the splash's title bar draws buttons")
 
     # No maximise button; the main window keeps minimise and close.
