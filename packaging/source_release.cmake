@@ -1,7 +1,7 @@
 # Read by cpack for each package it makes (CPACK_PROJECT_CONFIG_FILE). For the
-# source release it copies the files git tracks into a folder of their own and
-# packs that folder, so that no build folder, cache or stray file of the
-# working tree gets into the tarball. Outside a git checkout (an unpacked
+# source release it copies the files git tracks, all but debian/, into a folder
+# of their own and packs that folder, so that no build folder, cache or stray
+# file of the working tree gets into the tarball. Outside a git checkout (an unpacked
 # release, say) it takes every file but the build folders, .git and editor
 # back-ups.
 if(NOT CPACK_GENERATOR STREQUAL "TXZ" OR NOT CPACK_INSTALLED_DIRECTORIES)
@@ -27,6 +27,10 @@ else()
     file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${source}" "${source}/*")
     list(FILTER files EXCLUDE REGEX "^(\\.git|build[^/]*|out|shots)/|\\.swp$|~$")
 endif()
+
+# The Debian packaging is not part of the release: a distribution adds its own
+# debian/ to the tarball (ours goes into the source package's .debian.tar.xz).
+list(FILTER files EXCLUDE REGEX "^debian/")
 
 if(CPACK_PACKAGE_DIRECTORY)
     set(stage "${CPACK_PACKAGE_DIRECTORY}/_CPack_Packages/source-tree")

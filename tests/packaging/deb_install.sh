@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# Builds the Debian package with CPack, checks it with lintian, installs it
-# with apt-get, starts the installed program under Xvfb, waits for its main
+# Builds the Debian source and binary packages as Debian builds them: the
+# release tarball (CPack's source release) as the .orig.tar.xz, debian/ added,
+# dpkg-buildpackage (packaging/deb/build.sh; the suite runs the tests itself,
+# so nocheck). Checks them with lintian --pedantic (no error, no warning), their
+# fields, dependencies and files; installs the binary package with apt-get,
+# verifies it, starts the installed program under Xvfb, waits for its main
 # window "Пальцеход", closes it and removes the package again - also when a
 # step fails. Needs root and apt; exits 77 (skipped) without them.
-# Usage: deb_install.sh BUILD_DIR VERSION APP_ID WORK_DIR
+# Usage: deb_install.sh BUILD_DIR VERSION APP_ID ICON WORK_DIR SOURCE_DIR
 set -u
 export LC_ALL=C.UTF-8
-BUILD=$1 VERSION=$2 APP_ID=$3 WORK=$(realpath -m "$4")
+BUILD=$1 VERSION=$2 APP_ID=$3 ICON=$4 WORK=$(realpath -m "$5") SOURCE=$6
 
 skip() { echo "SKIP: $*"; exit 77; }
 [ "$(id -u)" -eq 0 ] || skip "installing a package needs root"
-for tool in apt-get dpkg dpkg-deb dpkg-shlibdeps cpack lintian Xvfb xdotool xprop openbox; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup installs it)"
+for tool in apt-get dpkg dpkg-deb dpkg-buildpackage dh cpack lintian readelf file Xvfb xdotool xprop openbox; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup --test installs it)"
 done
 
 INSTALLED=0 XVFB_PID="" WM_PID="" TRAINER_PID=""
@@ -31,19 +35,46 @@ trap "exit 1" INT TERM HUP
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 rm -rf "$WORK"
-mkdir -p "$WORK"
+mkdir -p "$WORK/out"
 
-# The package, built from this build tree.
-cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$WORK" >"$WORK/cpack.log" 2>&1 ||
-    { cat "$WORK/cpack.log"; fail "cpack"; }
-debs=("$WORK"/paltsekhod_*.deb)
-{ [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ]; } || fail "cpack made ${debs[*]}"
-DEB=${debs[0]}
-echo "[$SECONDS s] built ${DEB##*/}"
+# The packages, built from the source release of this tree.
+cpack --config "$BUILD/CPackSourceConfig.cmake" -B "$WORK" >"$WORK/cpack.log" 2>&1 ||
+    { cat "$WORK/cpack.log"; fail "cpack --config CPackSourceConfig.cmake"; }
+DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" PALTSEKHOD_DEB_BUILD_DIR=$WORK/build \
+    bash "$SOURCE/packaging/deb/build.sh" "$WORK/paltsekhod-$VERSION.tar.xz" "$SOURCE/debian" "$WORK/out" \
+    >"$WORK/build.log" 2>&1 || { tail -60 "$WORK/build.log"; fail "packaging/deb/build.sh"; }
+REVISION=$(dpkg-parsechangelog -l "$SOURCE/debian/changelog" -S Version)
+[ "${REVISION%-*}" = "$VERSION" ] || fail "debian/changelog is at $REVISION, the project at $VERSION"
+arch=$(dpkg --print-architecture)
+DEB=$WORK/out/paltsekhod_${REVISION}_$arch.deb
+for f in "$DEB" "$WORK/out/paltsekhod_$REVISION.dsc" "$WORK/out/paltsekhod_$VERSION.orig.tar.xz" \
+         "$WORK/out/paltsekhod_$REVISION.debian.tar.xz" "$WORK/out/paltsekhod_${REVISION}_$arch.changes"; do
+    [ -f "$f" ] || { ls "$WORK/out"; fail "dpkg-buildpackage made no ${f##*/}"; }
+done
+echo "[$SECONDS s] built $(cd "$WORK/out" && echo *)"
+
+# The source package: the release unchanged as the upstream tarball, the
+# packaging apart.
+cmp -s "$WORK/paltsekhod-$VERSION.tar.xz" "$WORK/out/paltsekhod_$VERSION.orig.tar.xz" ||
+    fail "the .orig.tar.xz is not the release tarball"
+tar -tJf "$WORK/out/paltsekhod_$REVISION.debian.tar.xz" >"$WORK/debian.list"
+for f in debian/control debian/rules debian/changelog debian/copyright debian/source/format debian/tests/control; do
+    grep -qx "$f" "$WORK/debian.list" || fail "the .debian.tar.xz lacks $f"
+done
+
+# lintian, pedantic, on the source and the binary packages: no error and no
+# warning. Info and pedantic tags are printed for the record.
+lintian --pedantic --display-info --show-overrides --tag-display-limit 0 \
+    "$WORK/out/paltsekhod_${REVISION}_$arch.changes" >"$WORK/lintian.log" 2>&1
+status=$?
+grep -v '^running with root privileges' "$WORK/lintian.log"
+[ $status -eq 0 ] || fail "lintian ended with status $status"
+grep -qE '^[EW]: ' "$WORK/lintian.log" && fail "lintian reports errors or warnings"
+echo "[$SECONDS s] lintian passed"
 
 field() { dpkg-deb -f "$DEB" "$1"; }
 [ "$(field Package)" = paltsekhod ] || fail "Package is '$(field Package)'"
-[ "$(field Version)" = "$VERSION" ] || fail "Version is '$(field Version)', not $VERSION"
+[ "$(field Version)" = "$REVISION" ] || fail "Version is '$(field Version)', not $REVISION"
 depends=$(field Depends)
 echo "Depends: $depends"
 # What the executable links, found by dpkg-shlibdeps, and libpulse, which it
@@ -55,12 +86,30 @@ for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libpulse0; do
         fail "Depends lacks a versioned $lib"
 done
 
-# lintian: no errors (warnings are printed for the record).
-lintian --fail-on error --tag-display-limit 0 "$DEB" >"$WORK/lintian.log" 2>&1
-status=$?
-cat "$WORK/lintian.log"
-[ $status -eq 0 ] || fail "lintian reports errors"
-echo "[$SECONDS s] lintian passed"
+# The files: exactly what the install rules install, under /usr, with the
+# Debian changelog and the lintian notes beside them; the executable is
+# stripped (its debugging symbols are in the -dbgsym package).
+share=./usr/share
+expected=(
+    ./usr/bin/paltsekhod
+    "$share/applications/$APP_ID.desktop"
+    "$share/metainfo/$APP_ID.metainfo.xml"
+    "$share/icons/hicolor/scalable/apps/$ICON.svg"
+    "$share/man/man1/paltsekhod.1.gz"
+    "$share/doc/paltsekhod/copyright"
+    "$share/doc/paltsekhod/changelog.gz"
+    "$share/doc/paltsekhod/changelog.Debian.gz"
+    "$share/lintian/overrides/paltsekhod"
+)
+for size in 16 32 48 64 128 256; do expected+=("$share/icons/hicolor/${size}x$size/apps/$ICON.png"); done
+dpkg-deb --fsys-tarfile "$DEB" | tar -t | grep -v '/$' | sort >"$WORK/files"
+printf '%s\n' "${expected[@]}" | sort >"$WORK/expected"
+diff -u "$WORK/expected" "$WORK/files" || fail "the package's files differ from the install rules"
+mkdir -p "$WORK/unpacked"
+dpkg-deb -x "$DEB" "$WORK/unpacked"
+exe=$WORK/unpacked/usr/bin/paltsekhod
+file -b "$exe" | grep -q ', stripped' || fail "the executable is $(file -b "$exe")"
+readelf -S "$exe" | grep -qE '\.debug_|\.symtab' && fail "the executable has debug or symbol sections"
 
 # Install it as a user would.
 if dpkg-query -W -f='${Status}' paltsekhod 2>/dev/null | grep -q 'ok installed'; then
@@ -69,7 +118,8 @@ fi
 INSTALLED=1
 DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=120 "$DEB" \
     >"$WORK/apt.log" 2>&1 || { cat "$WORK/apt.log"; fail "apt-get install"; }
-[ "$(dpkg-query -W -f='${Version}' paltsekhod)" = "$VERSION" ] || fail "dpkg does not list paltsekhod $VERSION"
+[ "$(dpkg-query -W -f='${Version}' paltsekhod)" = "$REVISION" ] || fail "dpkg does not list paltsekhod $REVISION"
+verify=$(dpkg --verify paltsekhod 2>&1) && [ -z "$verify" ] || fail "dpkg --verify: $verify"
 [ "$(command -v paltsekhod)" = /usr/bin/paltsekhod ] || fail "paltsekhod is not /usr/bin/paltsekhod on the PATH"
 echo "[$SECONDS s] installed"
 

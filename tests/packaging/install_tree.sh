@@ -3,7 +3,7 @@
 # what lands there: the executable, the desktop entry and the AppStream
 # metadata (validated by their own tools), the icon at every size (the very
 # pictures the program shows as its window icon, and their SVG source), the
-# manual page and the Debian documents.
+# manual page, the changelog and the copyright file.
 # Usage: install_tree.sh BUILD_DIR APP_ID ICON VERSION ICON_PNG_DIR ICON_SVG FONT_DIR
 # (FONT_DIR: the copies of the fonts the executable embeds)
 set -u
@@ -88,16 +88,19 @@ stamp=$(sed -n 's/^ -- .*>  //p' <<<"$changelog" | head -1)
 released=$(sed -n 's/.*<release version="[^"]*" date="\([^"]*\)".*/\1/p' "$metainfo" | head -1)
 [ "$(date -u -d "$stamp" +%F 2>/dev/null)" = "$released" ] || fail "changelog date '$stamp' is not the AppStream release date '$released'"
 
-# The copyright file names the licence of the fonts the build embeds.
+# The copyright file names the licence of the fonts the build embeds, with
+# its text: the fonts are no file of the source, so it is told beside the
+# program's own licence.
 copyright=$share/doc/paltsekhod/copyright
 grep -q '^License: GPL-3.0-or-later$' "$copyright" || fail "copyright lacks the program's GPL-3.0-or-later"
 font_notice=$(strings "$FONT_DIR/LiberationMono-Regular.ttf" | grep -i -m1 'licen[cs]e')
 case $font_notice in
-    *"Liberation Fonts license"*) want="Liberation-1.07" ;;
-    *"Open Font License"*) want="OFL-1.1" ;;
+    *"Liberation Fonts license"*) want="LIBERATION FONTS LICENSE" ;;
+    *"Open Font License"*) want="SIL OPEN FONT LICENSE Version 1.1" ;;
     *) want=""; fail "cannot tell the licence of $FONT_DIR/LiberationMono-Regular.ttf: '$font_notice'" ;;
 esac
-[ -z "$want" ] || grep -q "^License: $want\$" "$copyright" || fail "the embedded fonts are $want, copyright does not say so"
+[ -z "$want" ] || grep -qi "^ *$want" "$copyright" || fail "the embedded fonts are under the $want, copyright does not hold it"
+grep -q 'Red Hat, Inc. with Reserved Font Name Liberation' "$copyright" || fail "copyright lacks the fonts' copyright holder"
 
 [ $failures -eq 0 ] || exit 1
 echo "install tree OK"
