@@ -43,6 +43,10 @@ diff -u "$WORK/tracked" "$WORK/packed" >"$WORK/files.diff" || { cat "$WORK/files
 for script in scripts/setup scripts/run scripts/test scripts/package; do
     tar -tvJf "$TARBALL" "$NAME/$script" 2>/dev/null | grep -q '^-rwx' || fail "$script is not executable in the tarball"
 done
+# The release carries the copyright file installed beside the program; the
+# Debian package installs debian/copyright in its place: one text.
+cmp -s "$SOURCE/packaging/copyright" "$SOURCE/debian/copyright" ||
+    fail "packaging/copyright and debian/copyright differ"
 
 [ $failures -eq 0 ] || exit 1
 echo "source release OK"
