@@ -187,3 +187,8 @@ int32_t virtualKeyOf(const QKeyEvent& event)
     return virtualKeyFromKeyFacts(event.nativeScanCode(), event.nativeVirtualKey(), event.key(), character);
 #endif
 }
+
+bool isScreenReaderKey(int qtKey, bool onKeypad)
+{
+    return onKeypad || qtKey == Qt::Key_Insert || qtKey == Qt::Key_CapsLock;
+}

@@ -31,3 +31,10 @@ int32_t virtualKeyFromKeysym(uint32_t keysym);
 // and digit keys (the Russian layout has "." left of the right Shift and ";"
 // on Shift+4), so punctuation there keeps the keycode's place.
 int32_t virtualKeyFromKeyFacts(uint32_t keycode, uint32_t keysym, int qtKey, char16_t character);
+
+// Keys a screen reader keeps for its own commands: every key of the keypad
+// (review, where-am-I) and the screen reader's modifier, Insert (Caps Lock
+// on a laptop keyboard). The screen reader takes them before the window
+// does; while one runs, the window leaves alone any that still reach it
+// (Qt hands a key on to the window when the reader's answer is late).
+bool isScreenReaderKey(int qtKey, bool onKeypad);

@@ -24,6 +24,7 @@
 #include "sidepanel.h"
 #include "simplelabel.h"
 #include "soundplayer.h"
+#include "spokenstatus.h"
 #include "tform4.h"
 #include "tform7.h"
 #include "tform8.h"
@@ -87,7 +88,6 @@ TForm1::TForm1(RandomFunction random, ScreenInfo screen, SoundPlayer* sound)
 
     client = make<QWidget>(this, "client");
     client->setFixedSize(792, 554);
-    client->setFocusPolicy(Qt::StrongFocus);
     setCentralWidget(client);
     buildPictureArea();
     buildSidePanel();
@@ -107,6 +107,9 @@ TForm1::TForm1(RandomFunction random, ScreenInfo screen, SoundPlayer* sound)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     centreOnScreen();
+    // Keys reach the window through the focus, which the spoken status
+    // holds: a screen reader follows it there.
+    client->setFocusProxy(Status);
     client->setFocus();
 }
 
@@ -175,6 +178,7 @@ void TForm1::buildSidePanel()
     Label5 = label(LMDBackPanel1, "Label5", {10, 220, 141, 101}, QStringLiteral("Выбери игру"), font);
     Label5->setAlignment(SimpleLabel::Align::BottomCenter);
     Label5->setWordWrap(true);
+    Status = place<SpokenStatus>(LMDBackPanel1, "Status", 10, 220, 141, 101);
 
     LMDBackPanel3 = place<TransparentPanel>(LMDBackPanel1, "LMDBackPanel3", 3, 330, 155, 202);
     Button2 = button(LMDBackPanel3, "Button2", 2, 0, QStringLiteral("Да"));
@@ -309,6 +313,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         N2->trigger();
         return true;
     }
+    // A screen reader's command is neither a typed key nor a mistake.
+    if (Status->listening()
+        && isScreenReaderKey(keyEvent->key(), keyEvent->modifiers().testFlag(Qt::KeypadModifier)))
+        return true;
     const int32_t key = virtualKeyOf(*keyEvent);
     guarded([this, key] { game_->FormKeyDown(key); });
     return true;

@@ -22,6 +22,7 @@ class RoundedShape;
 class SidePanel;
 class SimpleLabel;
 class SoundPlayer;
+class SpokenStatus;
 class TForm4;
 class TForm7;
 class TForm8;
@@ -103,6 +104,9 @@ public:
     SimpleLabel* Label1 = nullptr;
     PictureButton* LMDMMButton1 = nullptr;
     SimpleLabel* Label5 = nullptr;
+    // Holds the keyboard focus and tells a screen reader what the side
+    // panel and the field show; invisible, over Label5.
+    SpokenStatus* Status = nullptr;
     TransparentPanel* LMDBackPanel3 = nullptr;
     PictureButton* Button2 = nullptr;
     PictureButton* Button3 = nullptr;
@@ -148,6 +152,11 @@ private:
     void describeLamp(int lamp, int image);
     void describeField(const GameState& state);
     void describeKeyUnlit();
+    void describePrompt(const std::u16string& prompt);
+    void describeChoice(bool levels);
+    void describeExercise(const GameState& state);
+    void describeMistake();
+    QString spokenStatus() const;
     void connectCommands();
     void FormActivate();
     void centreOnScreen();

@@ -1,12 +1,17 @@
 // The main window as assistive technology meets it: names for the pictures
-// that carry meaning, the statistics captions tied to their values, and the
-// words behind the typing field and the keyboard picture.
+// that carry meaning, the statistics captions tied to their values, the
+// words behind the typing field and the keyboard picture, and what a
+// listener hears as the game goes on: the prompt and the keys that answer
+// it, each exercise, each next letter and each counted mistake, and, on
+// demand, the whole state of the game.
 #include "tform1.h"
 
 #include "imagebox.h"
 #include "paintbox.h"
+#include "picturebutton.h"
 #include "progressmeter.h"
 #include "simplelabel.h"
+#include "spokenstatus.h"
 
 namespace {
 
@@ -21,6 +26,26 @@ QString spokenLetter(char16_t letter)
     if (letter == u' ')
         return QStringLiteral("пробел");
     return QString(QChar(letter));
+}
+
+// A text as one spoken sentence: line breaks read as spaces, and a full stop
+// at the end unless it ends in punctuation already.
+QString sentence(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text = text.trimmed();
+    if (!text.isEmpty() && !QStringLiteral(".?!").contains(text.back()))
+        text += QLatin1Char('.');
+    return text;
+}
+
+const QString levelKeys = QStringLiteral("Нажми 1, 2 или 3.");
+const QString answerKeys = QStringLiteral("Enter — да, Escape — нет.");
+
+// "Caption: value." for one of the statistics.
+QString reading(const SimpleLabel* caption, const SimpleLabel* value)
+{
+    return caption->text() + QStringLiteral(": ") + sentence(value->text());
 }
 
 }  // namespace
@@ -40,6 +65,8 @@ void TForm1::describeForAssistiveTech()
     ImageBox* lamps[] = {Image1, Image2, Image3};
     for (int i = 0; i < 3; ++i)
         lamps[i]->setAccessibleName(lampNames[i]);
+    Status->setAccessibleName(QStringLiteral("Ход игры"));
+    Status->setTextSource([this] { return spokenStatus(); });
 }
 
 void TForm1::describeLamp(int lamp, int image)
@@ -59,10 +86,56 @@ void TForm1::describeField(const GameState& state)
     PaintBox1->setSpokenDescription(letter);
     PaintBox2->setSpokenText(letter);
     PaintBox2->setSpokenDescription(letter);
+    Status->announce(sentence(letter));
 }
 
 void TForm1::describeKeyUnlit()
 {
     PaintBox2->setSpokenText(QString());
     PaintBox2->setSpokenDescription(QString());
+}
+
+void TForm1::describePrompt(const std::u16string& prompt)
+{
+    Status->announce(sentence(QString::fromStdU16String(prompt)));
+}
+
+void TForm1::describeChoice(bool levels)
+{
+    Status->announce(levels ? levelKeys : answerKeys);
+}
+
+void TForm1::describeExercise(const GameState& state)
+{
+    QString text = sentence(QStringLiteral("Упражнение %1").arg(state.ExerciseNumber));
+    // From the second exercise on, the statistics the last one left.
+    if (state.ExerciseNumber > 1)
+        text += QLatin1Char(' ') + reading(Label2, LMDSimpleLabel2) + QLatin1Char(' ') + reading(Label6, LMDSimpleLabel3)
+                + QLatin1Char(' ') + reading(Label7, LMDSimpleLabel4);
+    Status->announce(text);
+}
+
+void TForm1::describeMistake()
+{
+    // The key of the expected letter is still lit and names it.
+    Status->announce(QStringLiteral("Ошибка. ") + sentence(PaintBox2->spokenText()));
+}
+
+QString TForm1::spokenStatus() const
+{
+    const QString prompt = sentence(Label5->text());
+    if (game_->levelButtonsVisible())
+        return prompt + QLatin1Char(' ') + levelKeys;
+    if (game_->answerButtonsVisible())
+        return prompt + QLatin1Char(' ') + answerKeys;
+    const GameState& state = game_->state();
+    QStringList parts{prompt, sentence(QStringLiteral("Упражнение %1").arg(state.ExerciseNumber)),
+                      reading(Label1, LMDSimpleLabel1), reading(Label2, LMDSimpleLabel2),
+                      reading(Label6, LMDSimpleLabel3), reading(Label7, LMDSimpleLabel4)};
+    if (game_->pausePressed())
+        parts << sentence(LMDMMButton1->caption());
+    const QString letter = spokenLetter(state.expectedChar());
+    if (!letter.isEmpty())
+        parts << QStringLiteral("Нажми: ") + sentence(letter);
+    return parts.join(QLatin1Char(' '));
 }

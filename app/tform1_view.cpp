@@ -28,6 +28,7 @@ static_assert(int(Cue::Sound1) == int(SoundPlayer::Cue::Sound1) && int(Cue::Soun
 void TForm1::setPrompt(const std::u16string& text)
 {
     Label5->setText(qs(text));
+    describePrompt(text);
 }
 
 void TForm1::setLevelButtonsVisible(bool visible)
@@ -35,12 +36,16 @@ void TForm1::setLevelButtonsVisible(bool visible)
     Button6->setVisible(visible);
     Button7->setVisible(visible);
     Button8->setVisible(visible);
+    if (visible)
+        describeChoice(true);
 }
 
 void TForm1::setAnswerButtonsVisible(bool visible)
 {
     Button2->setVisible(visible);
     Button3->setVisible(visible);
+    if (visible)
+        describeChoice(false);
 }
 
 void TForm1::setPauseButton(bool pressed, bool enabled)
@@ -130,6 +135,7 @@ void TForm1::drawExercise(const GameState& state)
 {
     // The screen shows the new picture at the next paint of the field.
     typingField_.drawExercise(state);
+    describeExercise(state);
 }
 
 void TForm1::showCursor(const GameState& state)
@@ -155,6 +161,9 @@ void TForm1::repaintField()
 
 void TForm1::playCue(Cue cue)
 {
+    // A counted mistake is heard by a listener too, sound or no sound.
+    if (cue == Cue::Sound2)
+        describeMistake();
     if (sound_ && N8->isChecked())
         sound_->play(SoundPlayer::Cue(cue));
 }

@@ -5,6 +5,7 @@
 #include "picturebutton.h"
 #include "titlebar.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QTextEdit>
 
@@ -43,13 +44,26 @@ void TForm7::showHelp()
 {
     setWindowTitle(QStringLiteral("Справочная информация"));
     docs1_.select(HelpDocument);
-    exec();
+    showDocument();
 }
 
 void TForm7::showGuidance()
 {
     setWindowTitle(QStringLiteral("Методические указания"));
     docs1_.select(GuidanceDocument);
+    showDocument();
+}
+
+void TForm7::showDocument()
+{
+    // A listener reads the document line by line with a caret of the
+    // keyboard's, from its start; a reader who sees it scrolls with the
+    // arrow keys and sees no caret.
+    Qt::TextInteractionFlags flags = Qt::TextSelectableByMouse;
+    if (QAccessible::isActive())
+        flags |= Qt::TextSelectableByKeyboard;
+    richEdit1_->setTextInteractionFlags(flags);
+    richEdit1_->setFocus();
     exec();
 }
 

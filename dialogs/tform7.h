@@ -34,6 +34,7 @@ protected:
 
 private:
     void LMDMMButton1Click();
+    void showDocument();
 
     QTextEdit* richEdit1_;
     PictureButton* button_;

@@ -45,6 +45,11 @@ TForm8::TForm8(const QList<QImage>& buttonFaces, QWidget* parent)
     button_->setFaces(buttonFaces);
     button_->setCaption(QStringLiteral("Продолжить"));
     connect(button_, &PictureButton::clicked, this, &TForm8::LMDMMButton1Click);
+    // The button holds the dialog's focus, so that a screen reader reads it
+    // after the message; keys still reach keyPressEvent() through it, and
+    // the button draws no focus mark.
+    button_->setFocusPolicy(Qt::TabFocus);
+    button_->setFocus();
     TitleBar::installWhereWanted(this);
 }
 

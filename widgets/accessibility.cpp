@@ -9,6 +9,7 @@
 #include "progressmeter.h"
 #include "roundedshape.h"
 #include "sidepanel.h"
+#include "spokenstatus.h"
 #include "simplelabel.h"
 #include "transparentpanel.h"
 
@@ -38,8 +39,13 @@ QAccessibleInterface* widgetsFactory(const QString& className, QObject* object)
         return new AccessibleImageBox(static_cast<ImageBox*>(widget));
     if (className == QLatin1String("RoundedShape"))
         return new AccessibleImageBox(widget);
+    if (className == QLatin1String("SpokenStatus"))
+        return new AccessibleSpokenStatus(static_cast<SpokenStatus*>(widget));
     if (className == QLatin1String("SidePanel") || className == QLatin1String("TransparentPanel"))
         return new AccessiblePanel(widget);
+    // A spoken status's notification: read as it appears.
+    if (className == QLatin1String("QWidget") && qobject_cast<SpokenStatus*>(widget->parentWidget()))
+        return new QAccessibleWidget(widget, QAccessible::Notification);
     // A main window's central area that is a plain widget holds controls,
     // like a panel; Qt would call it a nameless filler.
     if (className == QLatin1String("QWidget") && widget->metaObject() == &QWidget::staticMetaObject) {

@@ -4,6 +4,7 @@
 #include "picturebutton.h"
 #include "progressmeter.h"
 #include "simplelabel.h"
+#include "spokenstatus.h"
 
 #include <QApplication>
 #include <QMetaObject>
@@ -195,4 +196,61 @@ QString AccessibleFillBar::text(QAccessible::Text t) const
 QVariant AccessibleFillBar::currentValue() const
 {
     return bar()->position();
+}
+
+// ---- read-only text
+
+AccessibleReadOnlyText::AccessibleReadOnlyText(QWidget* widget, QAccessible::Role role)
+    : QAccessibleWidget(widget, role)
+{
+}
+
+void* AccessibleReadOnlyText::interface_cast(QAccessible::InterfaceType t)
+{
+    if (t == QAccessible::TextInterface)
+        return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+}
+
+void AccessibleReadOnlyText::selection(int, int* startOffset, int* endOffset) const
+{
+    *startOffset = 0;
+    *endOffset = 0;
+}
+
+QString AccessibleReadOnlyText::text(int startOffset, int endOffset) const
+{
+    const QString all = readText();
+    if (endOffset < 0 || endOffset > all.size())
+        endOffset = int(all.size());
+    startOffset = qBound(0, startOffset, endOffset);
+    return all.mid(startOffset, endOffset - startOffset);
+}
+
+QString AccessibleReadOnlyText::attributes(int offset, int* startOffset, int* endOffset) const
+{
+    Q_UNUSED(offset);
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return QString();
+}
+
+// ---- SpokenStatus
+
+AccessibleSpokenStatus::AccessibleSpokenStatus(SpokenStatus* status)
+    : AccessibleReadOnlyText(status, QAccessible::EditableText)
+{
+}
+
+QAccessible::State AccessibleSpokenStatus::state() const
+{
+    QAccessible::State state = AccessibleReadOnlyText::state();
+    state.readOnly = true;
+    state.editable = false;
+    return state;
+}
+
+QString AccessibleSpokenStatus::readText() const
+{
+    return static_cast<SpokenStatus*>(widget())->text();
 }

@@ -6,6 +6,7 @@ class FillBar;
 class PictureButton;
 class ProgressMeter;
 class SimpleLabel;
+class SpokenStatus;
 
 // Accessible interfaces of the controls that speak or act; the factory in
 // accessibility.cpp hands them out.
@@ -86,4 +87,50 @@ public:
 
 private:
     FillBar* bar() const;
+};
+
+// A control whose words a listener reads but cannot change: the text
+// interface over readText() with the caret at caret(), nothing selectable,
+// one run without attributes. Every character is placed over the whole
+// control, so that a screen reader's review finds the words where the
+// control is.
+class AccessibleReadOnlyText : public QAccessibleWidget, public QAccessibleTextInterface
+{
+public:
+    void* interface_cast(QAccessible::InterfaceType t) override;
+
+    void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return caret(); }
+    void setCursorPosition(int) override {}
+    QString text(int startOffset, int endOffset) const override;
+    int characterCount() const override { return int(readText().size()); }
+    QRect characterRect(int) const override { return rect(); }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* startOffset, int* endOffset) const override;
+
+    using QAccessibleWidget::text;
+
+protected:
+    AccessibleReadOnlyText(QWidget* widget, QAccessible::Role role);
+    virtual QString readText() const = 0;
+    virtual int caret() const = 0;
+};
+
+// The window's spoken status: a read-only text that holds the focus, named
+// by its accessible name, reading what the status's source says now.
+class AccessibleSpokenStatus : public AccessibleReadOnlyText
+{
+public:
+    explicit AccessibleSpokenStatus(SpokenStatus* status);
+
+    QAccessible::State state() const override;
+
+protected:
+    QString readText() const override;
+    int caret() const override { return 0; }
 };

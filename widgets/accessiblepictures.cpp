@@ -23,7 +23,7 @@ QAccessible::State AccessibleImageBox::state() const
 // ---- PaintBox
 
 AccessiblePaintBox::AccessiblePaintBox(PaintBox* box)
-    : QAccessibleWidget(box, QAccessible::Graphic)
+    : AccessibleReadOnlyText(box, QAccessible::Graphic)
 {
 }
 
@@ -41,45 +41,14 @@ QString AccessiblePaintBox::text(QAccessible::Text t) const
     return QAccessibleWidget::text(t);
 }
 
-void* AccessiblePaintBox::interface_cast(QAccessible::InterfaceType t)
+QString AccessiblePaintBox::readText() const
 {
-    if (t == QAccessible::TextInterface)
-        return static_cast<QAccessibleTextInterface*>(this);
-    return QAccessibleWidget::interface_cast(t);
+    return box()->spokenText();
 }
 
-void AccessiblePaintBox::selection(int, int* startOffset, int* endOffset) const
-{
-    *startOffset = 0;
-    *endOffset = 0;
-}
-
-int AccessiblePaintBox::cursorPosition() const
+int AccessiblePaintBox::caret() const
 {
     return qMax(0, box()->spokenCaret());
-}
-
-QString AccessiblePaintBox::text(int startOffset, int endOffset) const
-{
-    const QString all = box()->spokenText();
-    if (endOffset < 0 || endOffset > all.size())
-        endOffset = int(all.size());
-    startOffset = qBound(0, startOffset, endOffset);
-    return all.mid(startOffset, endOffset - startOffset);
-}
-
-int AccessiblePaintBox::characterCount() const
-{
-    return int(box()->spokenText().size());
-}
-
-QString AccessiblePaintBox::attributes(int offset, int* startOffset, int* endOffset) const
-{
-    // One run without attributes covers the whole text.
-    Q_UNUSED(offset);
-    *startOffset = 0;
-    *endOffset = characterCount();
-    return QString();
 }
 
 // ---- SidePanel, TransparentPanel

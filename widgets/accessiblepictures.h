@@ -2,6 +2,8 @@
 
 #include <QAccessibleWidget>
 
+#include "accessiblecontrols.h"
+
 class ImageBox;
 class PaintBox;
 
@@ -22,28 +24,17 @@ public:
 // A paint box: a graphic named by its accessible name, whose text interface
 // reads the words it shows with the caret where the owner put it, and whose
 // description is the owner's spoken description.
-class AccessiblePaintBox : public QAccessibleWidget, public QAccessibleTextInterface
+class AccessiblePaintBox : public AccessibleReadOnlyText
 {
 public:
     explicit AccessiblePaintBox(PaintBox* box);
 
     QString text(QAccessible::Text t) const override;
-    void* interface_cast(QAccessible::InterfaceType t) override;
+    using AccessibleReadOnlyText::text;
 
-    // QAccessibleTextInterface: read only, nothing selectable.
-    void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override;
-    void setCursorPosition(int) override {}
-    QString text(int startOffset, int endOffset) const override;
-    int characterCount() const override;
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int* startOffset, int* endOffset) const override;
+protected:
+    QString readText() const override;
+    int caret() const override;
 
 private:
     PaintBox* box() const;

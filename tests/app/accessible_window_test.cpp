@@ -17,6 +17,7 @@
 #include "roundedshape.h"
 #include "sidepanel.h"
 #include "simplelabel.h"
+#include "spokenstatus.h"
 #include "tform1.h"
 #include "tform8.h"
 #include "transparentpanel.h"
@@ -100,6 +101,7 @@ TEST(AccessibleWindow, ControlsAreNamedWithTheirRoles)
         {f.Image1, QAccessible::Graphic, "Зелёная лампа, не горит"},
         {f.Image2, QAccessible::Graphic, "Жёлтая лампа, не горит"},
         {f.Image3, QAccessible::Graphic, "Красная лампа, не горит"},
+        {f.Status, QAccessible::EditableText, "Ход игры"},
         {f.client, QAccessible::Pane, ""},
         {f.LMDBackPanel1, QAccessible::Pane, ""},
         {f.LMDBackPanel3, QAccessible::Pane, ""},
@@ -165,4 +167,75 @@ TEST(AccessibleWindow, LevelPressedThroughTheTreeAndALetterTyped)
     while (f.game().state().expectedChar() != u' ')
         w.typeExpected();
     EXPECT_EQ(field->text(QAccessible::Description), QStringLiteral("пробел"));
+}
+
+// What a listener hears: the announcements as the game goes on, and the
+// status the focus holds, read on demand.
+TEST(AccessibleWindow, AListenerHearsTheGameAndCanAskForItsState)
+{
+    Window w;
+    TForm1& f = w.form;
+    f.Status->setListening([] { return true; });
+    QStringList heard;
+    QObject::connect(f.Status, &SpokenStatus::announced, [&heard](const QString& text) { heard << text; });
+    auto hear = [&heard] {
+        QApplication::processEvents();
+        return std::exchange(heard, {});
+    };
+    auto key = [&f](int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
+        QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, text);
+        QApplication::sendEvent(f.client, &press);
+    };
+    const QString errors = QStringLiteral("Ошибок: %1.");
+
+    QAccessibleInterface* status = face(f.Status);
+    EXPECT_EQ(f.client->focusProxy(), f.Status);
+    EXPECT_TRUE(status->state().readOnly);
+    EXPECT_TRUE(status->state().focusable);
+    QAccessibleTextInterface* text = status->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text(0, -1), QStringLiteral("Тренировка. Выбери уровень сложности. Нажми 1, 2 или 3."));
+
+    // One announcement for the level, the exercise and the first letter.
+    key(Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+    EXPECT_EQ(hear(), QStringList{QStringLiteral("Уровень сложности: 1. Упражнение 1. П.")});
+    EXPECT_EQ(text->text(0, -1), QStringLiteral("Уровень сложности: 1. Упражнение 1. Время: 00:00. Набрано букв: 0. "
+                                                "Скорость: 0. Ошибок: 0. Пауза. Нажми: П."));
+
+    // The keypad and Insert are the screen reader's: nothing is judged, the
+    // game stays paused.
+    key(Qt::Key_Up, Qt::KeypadModifier);
+    key(Qt::Key_Enter, Qt::KeypadModifier);
+    key(Qt::Key_Insert);
+    EXPECT_TRUE(hear().isEmpty());
+    EXPECT_TRUE(f.game().pausePressed());
+    EXPECT_TRUE(text->text(0, -1).contains(errors.arg(0)));
+
+    // A counted mistake is heard with the letter again; a repeated one is not.
+    key(Qt::Key_Tab);
+    EXPECT_EQ(hear(), QStringList{QStringLiteral("Ошибка. П.")});
+    key(Qt::Key_Tab);
+    EXPECT_TRUE(hear().isEmpty());
+    // The statistics follow at the clock's tick, and the status with them.
+    f.game().Timer1Timer();
+    EXPECT_TRUE(text->text(0, -1).contains(errors.arg(1)));
+    EXPECT_TRUE(text->text(0, -1).contains(QStringLiteral("Время: 00:01.")));
+
+    // Each correct key: the next letter, the space by its name.
+    w.typeExpected();
+    EXPECT_EQ(hear(), QStringList{QStringLiteral("А.")});
+    while (f.game().state().expectedChar() != u' ')
+        w.typeExpected();
+    hear();
+    w.typeExpected();
+    EXPECT_EQ(hear(), QStringList{QStringLiteral("П.")});
+    w.typeExpected();
+    EXPECT_EQ(hear(), QStringList{QStringLiteral("А.")});
+
+    // Nobody listening: nothing is said, and the keypad is judged as before.
+    f.Status->setListening([] { return false; });
+    key(Qt::Key_Up, Qt::KeypadModifier);
+    EXPECT_TRUE(hear().isEmpty());
+    f.game().Timer1Timer();
+    EXPECT_TRUE(text->text(0, -1).contains(errors.arg(2)));
 }

@@ -36,6 +36,7 @@ const Control controls[] = {
     {"Label1", "LMDBackPanel1", {40, 110, 81, 20}, "Время", true},
     {"LMDMMButton1", "LMDBackPanel1", {5, 175, 150, 40}, "Пауза", true},
     {"Label5", "LMDBackPanel1", {10, 220, 141, 101}, "Тренировка. Выбери уровень сложности", true},
+    {"Status", "LMDBackPanel1", {10, 220, 141, 101}, nullptr, true},
     {"LMDBackPanel3", "LMDBackPanel1", {3, 330, 155, 202}, nullptr, true},
     {"Button2", "LMDBackPanel3", {2, 0, 150, 40}, "Да", false},
     {"Button3", "LMDBackPanel3", {2, 50, 150, 40}, "Нет", false},

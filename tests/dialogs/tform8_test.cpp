@@ -227,6 +227,8 @@ TEST_F(TForm8Test, ScreenReaderReadsTheMessageAndTheIcon)
     QAccessibleInterface* icon = QAccessible::queryAccessibleInterface(form.Image1());
     EXPECT_EQ(icon->text(QAccessible::Name), QStringLiteral("Сведения"));
     EXPECT_FALSE(isDecoration(form.Image1()));
+    // The button holds the focus, so that it is read after the message.
+    EXPECT_EQ(form.focusWidget(), form.LMDMMButton1());
 
     // Without an icon nothing of it is said.
     form.prepareMessage(QStringLiteral("Победа!"), QStringLiteral("Итог"), 0);

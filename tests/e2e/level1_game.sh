@@ -13,11 +13,7 @@ e2e_begin "level1_$LAYOUT" "$1" "${3:-/tmp/paltsekhod-e2e}"
 start_session "$LAYOUT" during-splash
 wait_splash
 
-# The keysyms that sit on the home-row keys in each layout.
-declare -A us=([Ф]=a [Ы]=s [В]=d [А]=f [П]=g [Р]=h [О]=j [Л]=k [Д]=l [Ж]=semicolon [Э]=apostrophe [" "]=space)
-declare -A ru=([Ф]=Cyrillic_ef [Ы]=Cyrillic_yeru [В]=Cyrillic_ve [А]=Cyrillic_a [П]=Cyrillic_pe [Р]=Cyrillic_er
-               [О]=Cyrillic_o [Л]=Cyrillic_el [Д]=Cyrillic_de [Ж]=Cyrillic_zhe [Э]=Cyrillic_e [" "]=space)
-keysym() { if [ "$LAYOUT" = ru ]; then echo "${ru[$1]}"; else echo "${us[$1]}"; fi; }
+keysym() { home_row_keysym "$LAYOUT" "$1"; }
 
 exercises=(
     "ПАРА ПАРА ПАРА ПАРА ПАРА |ПОРА ПОРА ПОРА ПОРА ПОРА |ПАРА ПОРА ПАРА ПОРА ПАРА "

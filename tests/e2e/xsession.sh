@@ -189,6 +189,17 @@ park_pointer() {
     xdotool mousemove --sync 0 0
 }
 
+# The keysym on the key of a home-row letter (or the space) in layout $1
+# ("us" or "ru"): home_row_keysym ru П gives Cyrillic_pe.
+declare -A HOME_ROW_US=([Ф]=a [Ы]=s [В]=d [А]=f [П]=g [Р]=h [О]=j [Л]=k [Д]=l [Ж]=semicolon [Э]=apostrophe
+                        [" "]=space)
+declare -A HOME_ROW_RU=([Ф]=Cyrillic_ef [Ы]=Cyrillic_yeru [В]=Cyrillic_ve [А]=Cyrillic_a [П]=Cyrillic_pe
+                        [Р]=Cyrillic_er [О]=Cyrillic_o [Л]=Cyrillic_el [Д]=Cyrillic_de [Ж]=Cyrillic_zhe
+                        [Э]=Cyrillic_e [" "]=space)
+home_row_keysym() {
+    if [ "$1" = ru ]; then echo "${HOME_ROW_RU[$2]}"; else echo "${HOME_ROW_US[$2]}"; fi
+}
+
 # ---- where things are
 
 # Reads the main window's place: the client area (792 x 554) lies under the
