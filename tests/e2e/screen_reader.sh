@@ -38,9 +38,12 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
 PIDS=()
+orca_gone() { ! kill -0 "$ORCA_PID" 2>/dev/null; }
 stop_all() {
     # Orca first, with TERM, so that it says goodbye into its log.
-    [ -n "${ORCA_PID:-}" ] && kill -TERM "$ORCA_PID" 2>/dev/null && wait "$ORCA_PID" 2>/dev/null
+    if [ -n "${ORCA_PID:-}" ] && kill -TERM "$ORCA_PID" 2>/dev/null; then
+        poll 10 orca_gone || kill -KILL "$ORCA_PID" 2>/dev/null
+    fi
     [ ${#PIDS[@]} -gt 0 ] && kill "${PIDS[@]}" 2>/dev/null
     [ -n "${SPD_CONF:-}" ] && pkill -f -- "-C $SPD_CONF" 2>/dev/null
     stop_display
@@ -95,9 +98,13 @@ unset LOCPATH
 
 # ---- what Orca said
 
-# Every utterance of the log so far, one a line.
+# Every utterance of the log so far, one a line (an utterance may span
+# lines of the log: a message's line breaks).
 speech() {
-    sed -n "s/.*SPEECH OUTPUT: '\(.*\)'[ ]*[[{].*$/\1/p; s/.*SPEECH OUTPUT: '\(.*\)'$/\1/p" "$LOG"
+    /usr/bin/python3 -c 'import re, sys
+text = open(sys.argv[1], encoding="utf-8", errors="replace").read()
+for m in re.finditer(r"SPEECH OUTPUT: \x27(.*?)\x27[ ]*(?:[\[{]|$)", text, re.S | re.M):
+    print(" ".join(m.group(1).split()))' "$LOG"
 }
 heard=0  # utterances already looked at
 # said PATTERN: an utterance after the ones looked at matches PATTERN (an
@@ -139,14 +146,16 @@ hear "Тренировка\\. Выбери уровень сложности\\. 
 press 1
 hear "Уровень сложности: 1\\. Упражнение 1\\. П\\." "the level, the exercise and the first letter"
 
-# Orca's own commands while the game waits paused: where-am-I, the review
-# of the current and the next line, the end of review.
+# Orca's own commands while the game waits paused: where-am-I reads the
+# whole state; the review of the current and the next line, and the end of
+# review. None of them is judged: the one mistake of the exercise below is
+# all the errors count at its end.
 press KP_Enter
-hear "Время: 00:00\\." "where-am-I reads the clock"
-press KP_Up KP_Page_Up KP_Subtract
-press KP_Enter
-hear "Пауза\\. Нажми: П\\." "where-am-I: still paused, still the first letter"
-speech | sed -n "${heard}p" | grep -q "Ошибок: 0\\." || e2e_fail "an Orca command counted a mistake"
+hear "^Уровень сложности: 1\\. Упражнение 1\\. Время: 00:00\\. Набрано букв: 0\\. .*Ошибок: 0\\. Пауза\\. Нажми: П\\.$" \
+    "where-am-I: the state of the game, paused before the first letter"
+press KP_Up
+hear "Нажми: П" "the review of the current line"
+press KP_Page_Up KP_Subtract
 
 # ---- the first exercise by ear
 
