@@ -314,8 +314,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     // A screen reader's command is neither a typed key nor a mistake.
-    if (Status->listening()
-        && isScreenReaderKey(keyEvent->key(), keyEvent->modifiers().testFlag(Qt::KeypadModifier)))
+    if (isScreenReaderKey(keyEvent->key(), keyEvent->modifiers().testFlag(Qt::KeypadModifier))
+        && Status->listening())
         return true;
     const int32_t key = virtualKeyOf(*keyEvent);
     guarded([this, key] { game_->FormKeyDown(key); });

@@ -86,7 +86,8 @@ void TForm1::describeField(const GameState& state)
     PaintBox1->setSpokenDescription(letter);
     PaintBox2->setSpokenText(letter);
     PaintBox2->setSpokenDescription(letter);
-    Status->announce(sentence(letter));
+    if (Status->listening())
+        Status->announce(sentence(letter));
 }
 
 void TForm1::describeKeyUnlit()
@@ -95,18 +96,25 @@ void TForm1::describeKeyUnlit()
     PaintBox2->setSpokenDescription(QString());
 }
 
+// What is announced is put together only while someone listens: without
+// assistive technology the key path does no more than it did.
+
 void TForm1::describePrompt(const std::u16string& prompt)
 {
-    Status->announce(sentence(QString::fromStdU16String(prompt)));
+    if (Status->listening())
+        Status->announce(sentence(QString::fromStdU16String(prompt)));
 }
 
 void TForm1::describeChoice(bool levels)
 {
-    Status->announce(levels ? levelKeys : answerKeys);
+    if (Status->listening())
+        Status->announce(levels ? levelKeys : answerKeys);
 }
 
 void TForm1::describeExercise(const GameState& state)
 {
+    if (!Status->listening())
+        return;
     QString text = sentence(QStringLiteral("Упражнение %1").arg(state.ExerciseNumber));
     // From the second exercise on, the statistics the last one left.
     if (state.ExerciseNumber > 1)
@@ -118,7 +126,8 @@ void TForm1::describeExercise(const GameState& state)
 void TForm1::describeMistake()
 {
     // The key of the expected letter is still lit and names it.
-    Status->announce(QStringLiteral("Ошибка. ") + sentence(PaintBox2->spokenText()));
+    if (Status->listening())
+        Status->announce(QStringLiteral("Ошибка. ") + sentence(PaintBox2->spokenText()));
 }
 
 QString TForm1::spokenStatus() const
