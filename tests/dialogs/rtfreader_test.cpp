@@ -5,6 +5,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <algorithm>
 #include <ctime>
@@ -169,6 +170,12 @@ struct TextCase {
     QByteArray rtf;
     QString expected;
 };
+
+// ctest names the case by this, the same in every run.
+void PrintTo(const TextCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class RtfTextTest : public ::testing::TestWithParam<TextCase> {};
 

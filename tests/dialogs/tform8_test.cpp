@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -19,6 +20,12 @@ struct MeasuringCase {
     QString text;
     QString expected;
 };
+
+// ctest names the case by this, the same in every run.
+void PrintTo(const MeasuringCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class MeasuringStringTest : public ::testing::TestWithParam<MeasuringCase> {};
 
@@ -131,6 +138,11 @@ struct IconCase {
     int kind;
     bool shown;
 };
+
+void PrintTo(const IconCase& c, std::ostream* os)
+{
+    *os << "kind " << c.kind << (c.shown ? ", shown" : ", none");
+}
 
 class TForm8IconTest : public TForm8Test, public ::testing::WithParamInterface<IconCase> {};
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <ostream>
 #include <map>
 #include <string>
 #include <vector>
@@ -46,6 +47,12 @@ struct FillCase {
     char fill;
     std::vector<std::string> after;
 };
+
+// ctest names the case by this, the same in every run.
+void PrintTo(const FillCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class FloodFillCases : public ::testing::TestWithParam<FillCase> {};
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <ostream>
 #include <set>
 
 #include "artwork.h"
@@ -35,6 +36,12 @@ struct FaceCase {
     bool raised;
     uint32_t fill;
 };
+
+// ctest names the case by this, the same in every run.
+void PrintTo(const FaceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class MakeFaceShapes : public ::testing::TestWithParam<FaceCase> {};
 

@@ -1,5 +1,6 @@
 #include <QFontMetrics>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include "colorref.h"
 #include "fieldtext.h"
@@ -41,6 +42,11 @@ struct LevelCase {
     int32_t level;
     int firstLineTop;
 };
+
+void PrintTo(const LevelCase& c, std::ostream* os)
+{
+    *os << "level " << c.level;
+}
 
 class TypingFieldLevels : public ::testing::TestWithParam<LevelCase> {};
 
@@ -96,6 +102,11 @@ struct CursorCase {
     int32_t pos;
     QRect rect;
 };
+
+void PrintTo(const CursorCase& c, std::ostream* os)
+{
+    *os << "level " << c.level << ", line " << c.line << ", letter " << c.pos;
+}
 
 class TypingFieldCursor : public ::testing::TestWithParam<CursorCase> {};
 

@@ -5,6 +5,7 @@
 #include "pixels.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -27,6 +28,11 @@ struct ClampCase {
     int expectedValue;
     int expectedFilled;
 };
+
+void PrintTo(const ClampCase& c, std::ostream* os)
+{
+    *os << "value " << c.value << " of " << c.maximum;
+}
 
 class ProgressMeterClamp : public ::testing::TestWithParam<ClampCase>
 {
