@@ -5,11 +5,14 @@
 # apart), the scripts still executable. That it builds once unpacked is
 # checked by packaging.deb_install and packaging.rpm_package, which build
 # their packages from it.
+# The newest entries of debian/changelog and of the RPM spec's %changelog
+# must name the project's version and release date (YYYY-MM-DD), which the
+# build takes from packaging/CMakeLists.txt.
 # Exits 77 (skipped) outside a git checkout.
-# Usage: source_release.sh BUILD_DIR SOURCE_DIR VERSION WORK_DIR
+# Usage: source_release.sh BUILD_DIR SOURCE_DIR VERSION WORK_DIR RELEASE_DATE
 set -u
 export LC_ALL=C.UTF-8
-BUILD=$1 SOURCE=$2 VERSION=$3 WORK=$(realpath -m "$4")
+BUILD=$1 SOURCE=$2 VERSION=$3 WORK=$(realpath -m "$4") RELEASE_DATE=${5:-}
 
 skip() { echo "SKIP: $*"; exit 77; }
 for tool in cpack git tar xz file; do
@@ -47,6 +50,23 @@ done
 # Debian package installs debian/copyright in its place: one text.
 cmp -s "$SOURCE/packaging/copyright" "$SOURCE/debian/copyright" ||
     fail "packaging/copyright and debian/copyright differ"
+
+# One version and one release date: the changelogs' newest entries.
+[ -n "$RELEASE_DATE" ] || fail "no release date given"
+deb_head=$(head -1 "$SOURCE/debian/changelog")
+deb_version=$(sed -n '1s/^[^(]*(\([^)]*\)).*/\1/p' <<<"$deb_head")
+deb_date=$(grep -m1 '^ -- ' "$SOURCE/debian/changelog" | sed 's/.*>  //')
+[ "${deb_version%-*}" = "$VERSION" ] || fail "debian/changelog is at ${deb_version%-*}, the project at $VERSION"
+[ "$(date -u -d "$deb_date" +%F 2>/dev/null)" = "$RELEASE_DATE" ] ||
+    fail "debian/changelog is dated $deb_date, the release $RELEASE_DATE"
+spec=$SOURCE/packaging/rpm/paltsekhod.spec
+spec_version=$(awk '$1 == "Version:" { print $2; exit }' "$spec")
+spec_entry=$(sed -n '/^%changelog/{n;p;q}' "$spec")
+[ "$spec_version" = "$VERSION" ] || fail "the spec is at $spec_version, the project at $VERSION"
+spec_date=$(awk '{ print $2, $3, $4, $5 }' <<<"$spec_entry")
+[ "$(date -u -d "$spec_date" +%F 2>/dev/null)" = "$RELEASE_DATE" ] ||
+    fail "the spec's %changelog is dated $spec_date, the release $RELEASE_DATE"
+grep -q -- "- $VERSION-" <<<"$spec_entry" || fail "the spec's newest %changelog entry is not for $VERSION: $spec_entry"
 
 [ $failures -eq 0 ] || exit 1
 echo "source release OK"
