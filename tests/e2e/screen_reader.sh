@@ -189,7 +189,21 @@ done
 
 hear "Конец упражнения.*(Чтобы ошибок не было совсем|Работай спокойнее|Ещё чуть-чуть|Хорошо, но это|Если ещё потренироваться)" \
     "the result message's title and text (one or two mistakes)"
-hear "Продолжить" "the result message's button"
+# Then the button, which holds the dialog's focus. On a busy machine Qt may
+# have handed the last key to the window before Orca answered for it (Qt
+# waits 100 ms); Orca then handles that key after the dialog has come and
+# cuts its own reading short, taking the focus to the button silently. Its
+# log shows the button focused all the same.
+button_focused() {
+    grep -aqE "object:state-changed:focused for \[(push button \| |button: ')Продолжить" "$LOG"
+}
+button_heard() { said "Продолжить"; }
+if poll 10 button_heard; then
+    hear "Продолжить" "the result message's button"
+else
+    button_focused || { speech >"$ARTEFACTS/speech.txt"; e2e_fail "the result message's button neither spoken nor focused"; }
+    echo "the button took the focus; Orca, handling a late key, did not read it"
+fi
 shot result
 press Return
 hear "Упражнение 2\\. Набрано букв: 75\\. Скорость: [0-9]+ б/мин\\. Ошибок: 1\\. П\\." \
