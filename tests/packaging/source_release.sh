@@ -5,7 +5,7 @@
 # apart), the scripts still executable. That it builds once unpacked is
 # checked by packaging.deb_install and packaging.rpm_package, which build
 # their packages from it.
-# The newest entries of debian/changelog and of the RPM spec's %changelog
+# The newest entries of debian/changelog and of paltsekhod.spec's %changelog
 # must name the project's version and release date (YYYY-MM-DD), which the
 # build takes from packaging/CMakeLists.txt.
 # Exits 77 (skipped) outside a git checkout.
@@ -59,14 +59,14 @@ deb_date=$(grep -m1 '^ -- ' "$SOURCE/debian/changelog" | sed 's/.*>  //')
 [ "${deb_version%-*}" = "$VERSION" ] || fail "debian/changelog is at ${deb_version%-*}, the project at $VERSION"
 [ "$(date -u -d "$deb_date" +%F 2>/dev/null)" = "$RELEASE_DATE" ] ||
     fail "debian/changelog is dated $deb_date, the release $RELEASE_DATE"
-spec=$SOURCE/packaging/rpm/paltsekhod.spec
-spec_version=$(awk '$1 == "Version:" { print $2; exit }' "$spec")
-spec_entry=$(sed -n '/^%changelog/{n;p;q}' "$spec")
-[ "$spec_version" = "$VERSION" ] || fail "the spec is at $spec_version, the project at $VERSION"
-spec_date=$(awk '{ print $2, $3, $4, $5 }' <<<"$spec_entry")
-[ "$(date -u -d "$spec_date" +%F 2>/dev/null)" = "$RELEASE_DATE" ] ||
-    fail "the spec's %changelog is dated $spec_date, the release $RELEASE_DATE"
-grep -q -- "- $VERSION-" <<<"$spec_entry" || fail "the spec's newest %changelog entry is not for $VERSION: $spec_entry"
+rpm_spec=$SOURCE/packaging/rpm/paltsekhod.spec
+rpm_version=$(awk '$1 == "Version:" { print $2; exit }' "$rpm_spec")
+rpm_entry=$(sed -n '/^%changelog/{n;p;q}' "$rpm_spec")
+[ "$rpm_version" = "$VERSION" ] || fail "paltsekhod.spec is at $rpm_version, the project at $VERSION"
+rpm_date=$(awk '{ print $2, $3, $4, $5 }' <<<"$rpm_entry")
+[ "$(date -u -d "$rpm_date" +%F 2>/dev/null)" = "$RELEASE_DATE" ] ||
+    fail "paltsekhod.spec's %changelog is dated $rpm_date, the release $RELEASE_DATE"
+grep -q -- "- $VERSION-" <<<"$rpm_entry" || fail "paltsekhod.spec's newest %changelog entry is not for $VERSION: $rpm_entry"
 
 [ $failures -eq 0 ] || exit 1
 echo "source release OK"
