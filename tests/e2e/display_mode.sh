@@ -50,9 +50,9 @@ launch_trainer "$BINARY"
 # Answer each refusal box as it comes; a new box is a new window id.
 shown=0
 last=""
-deadline=$((SECONDS + 30))
+deadline=$(($(uptime_s) + 30))
 while kill -0 "$TRAINER_PID" 2>/dev/null; do
-    [ "$SECONDS" -lt "$deadline" ] || e2e_fail "the program neither ended nor showed a further refusal"
+    [ "$(uptime_s)" -lt "$deadline" ] || e2e_fail "the program neither ended nor showed a further refusal"
     box=$(visible_window 'Неприемлемый режим экрана')
     if [ -n "$box" ] && [ "$box" != "$last" ]; then
         shown=$((shown + 1))

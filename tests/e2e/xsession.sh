@@ -132,13 +132,23 @@ trainer_ended() {
 
 # ---- waiting
 
+# Whole seconds since boot. Deadlines are counted on this clock, not on the
+# wall clock (bash's SECONDS follows it): a virtual machine that is paused and
+# resumed, or an NTP step, moves the wall clock by minutes at once, and a wait
+# would then end before the thing it waits for had a chance.
+uptime_s() {
+    local up _
+    read -r up _ </proc/uptime
+    echo "${up%.*}"
+}
+
 # Runs a command every 0.1 s until it succeeds or $1 seconds have passed.
 poll() {
     local limit=$1; shift
-    local deadline=$((SECONDS + limit))
+    local deadline=$(($(uptime_s) + limit))
     while :; do
         "$@" && return 0
-        [ "$SECONDS" -ge "$deadline" ] && return 1
+        [ "$(uptime_s)" -ge "$deadline" ] && return 1
         sleep 0.1
     done
 }
@@ -149,11 +159,11 @@ visible_window() {
 
 # Waits until a window titled exactly $1 is shown; prints its id.
 wait_window() {
-    local deadline=$((SECONDS + E2E_TIMEOUT)) id
+    local deadline=$(($(uptime_s) + E2E_TIMEOUT)) id
     while :; do
         id=$(visible_window "$1")
         [ -n "$id" ] && { echo "$id"; return 0; }
-        [ "$SECONDS" -ge "$deadline" ] && return 1
+        [ "$(uptime_s)" -ge "$deadline" ] && return 1
         sleep 0.1
     done
 }
