@@ -3,6 +3,7 @@
 #include "fonts.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -173,11 +174,29 @@ void TitleBar::paintEvent(QPaintEvent*)
                fontMetrics().elidedText(window_->windowTitle(), Qt::ElideRight, text.width()));
 }
 
+// The move starts once the pointer has gone the drag distance with the
+// button down, not at the press: a compositor that gets the move request
+// only after a quick click has been released holds the pointer and the
+// keyboard in a move nobody makes, and the letters typed next are lost.
 void TitleBar::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && window_->windowHandle())
-        window_->windowHandle()->startSystemMove();
+    if (event->button() == Qt::LeftButton)
+        pressedAt_ = event->position().toPoint();
     event->accept();
+}
+
+void TitleBar::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (!pressedAt_ || !(event->buttons() & Qt::LeftButton)) {
+        pressedAt_.reset();
+        return;
+    }
+    if ((event->position().toPoint() - *pressedAt_).manhattanLength() < QApplication::startDragDistance())
+        return;
+    pressedAt_.reset();
+    if (window_->windowHandle())
+        window_->windowHandle()->startSystemMove();
 }
 
 void TitleBar::mouseDoubleClickEvent(QMouseEvent* event)

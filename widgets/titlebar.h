@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -18,8 +21,8 @@ class QAbstractButton;
 // and the buttons the window's flags ask for: minimise for
 // Qt::WindowMinimizeButtonHint, close for Qt::WindowCloseButtonHint, and
 // never maximise. Dragging it moves the window through the window system;
-// a double click does nothing, as on the other desktops where the window
-// cannot be maximised.
+// a click or a double click does nothing, as on the other desktops where
+// the window cannot be maximised.
 class TitleBar : public QWidget
 {
     Q_OBJECT
@@ -55,6 +58,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -66,6 +70,8 @@ private:
     void placeButtons();
 
     QWidget* window_;
+    // Where the left button went down on the bar, until the drag starts.
+    std::optional<QPoint> pressedAt_;
     QAbstractButton* minimise_ = nullptr;
     QAbstractButton* close_ = nullptr;
 };
