@@ -42,7 +42,7 @@ constexpr int fromUnicode(char32_t ch)
     if (ch == 0xFFFD)
         return -1;
     for (int i = 0; i < 128; ++i)
-        if (kUpperHalf[i] == ch)
+        if (char32_t(kUpperHalf[i]) == ch)
             return 0x80 + i;
     return -1;
 }
