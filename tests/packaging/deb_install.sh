@@ -1,20 +1,20 @@
 #!/usr/bin/env bash
 # Builds the Debian source and binary packages as Debian builds them: the
-# release tarball (CPack's source release) as the .orig.tar.xz, debian/ added,
+# release tarball (packaging/release-tarball) as the .orig.tar.xz, debian/ added,
 # dpkg-buildpackage (packaging/deb/build.sh; the suite runs the tests itself,
 # so nocheck). Checks them with lintian --pedantic (no error, no warning), their
 # fields, dependencies and files; installs the binary package with apt-get,
 # verifies it, starts the installed program under Xvfb, waits for its main
 # window "Пальцеход", closes it and removes the package again - also when a
 # step fails. Needs root and apt; exits 77 (skipped) without them.
-# Usage: deb_install.sh BUILD_DIR VERSION APP_ID ICON WORK_DIR SOURCE_DIR
+# Usage: deb_install.sh VERSION APP_ID ICON WORK_DIR SOURCE_DIR
 set -u
 export LC_ALL=C.UTF-8
-BUILD=$1 VERSION=$2 APP_ID=$3 ICON=$4 WORK=$(realpath -m "$5") SOURCE=$6
+VERSION=$1 APP_ID=$2 ICON=$3 WORK=$(realpath -m "$4") SOURCE=$5
 
 skip() { echo "SKIP: $*"; exit 77; }
 [ "$(id -u)" -eq 0 ] || skip "installing a package needs root"
-for tool in apt-get dpkg dpkg-deb dpkg-buildpackage dh cpack lintian readelf file Xvfb xdotool xprop openbox; do
+for tool in apt-get dpkg dpkg-deb dpkg-buildpackage dh git lintian readelf file Xvfb xdotool xprop openbox; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup --test installs it)"
 done
 
@@ -38,8 +38,7 @@ rm -rf "$WORK"
 mkdir -p "$WORK/out"
 
 # The packages, built from the source release of this tree.
-cpack --config "$BUILD/CPackSourceConfig.cmake" -B "$WORK" >"$WORK/cpack.log" 2>&1 ||
-    { cat "$WORK/cpack.log"; fail "cpack --config CPackSourceConfig.cmake"; }
+"$SOURCE/packaging/release-tarball" "$SOURCE" "$WORK" >/dev/null || fail "packaging/release-tarball"
 DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" PALTSEKHOD_DEB_BUILD_DIR=$WORK/build \
     bash "$SOURCE/packaging/deb/build.sh" "$WORK/paltsekhod-$VERSION.tar.xz" "$SOURCE/debian" "$WORK/out" \
     >"$WORK/build.log" 2>&1 || { tail -60 "$WORK/build.log"; fail "packaging/deb/build.sh"; }

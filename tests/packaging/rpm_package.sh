@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the RPM packages the way a distribution does: the release tarball
-# (cpack's source release) goes through rpmbuild -ba with the spec it carries
+# (packaging/release-tarball) goes through rpmbuild -ba with the spec it carries
 # (packaging/rpm/build.sh, without the tests: the suite runs them itself).
 # Signs both packages with a scratch key, as a distribution's build service
 # would, and checks them: rpmlint finds no error in the spec, the source
@@ -13,16 +13,16 @@
 # a scratch RPM database and root (rpm --root --initdb, rpm -i --nodeps),
 # checks the signature, verifies and erases it there. Exits 77 (skipped)
 # without rpmbuild, rpmlint or gpg.
-# Usage: rpm_package.sh BUILD_DIR VERSION APP_ID ICON WORK_DIR RPMLINTRC SOURCE_DIR
-#   BUILD_DIR: a configured build tree, for its CPackSourceConfig.cmake;
-#   SOURCE_DIR: the source tree, for the spec and packaging/rpm/build.sh.
+# Usage: rpm_package.sh VERSION APP_ID ICON WORK_DIR RPMLINTRC SOURCE_DIR
+#   SOURCE_DIR: the source tree, for the release, the spec and
+#   packaging/rpm/build.sh.
 set -u
 export LC_ALL=C.UTF-8
-BUILD=$1 VERSION=$2 APP_ID=$3 ICON=$4 WORK=$(realpath -m "$5") RPMLINTRC=$6 SOURCE=$7
+VERSION=$1 APP_ID=$2 ICON=$3 WORK=$(realpath -m "$4") RPMLINTRC=$5 SOURCE=$6
 SPEC=$SOURCE/packaging/rpm/paltsekhod.spec
 
 skip() { echo "SKIP: $*"; exit 77; }
-for tool in cpack ninja tar xz rpm rpmbuild rpmspec rpmsign rpmlint rpm2cpio cpio readelf file gpg gpgconf; do
+for tool in git ninja tar xz rpm rpmbuild rpmspec rpmsign rpmlint rpm2cpio cpio readelf file gpg gpgconf; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup --test installs it)"
 done
 failures=0
@@ -54,9 +54,8 @@ done
 
 # The release tarball, with the spec as it is in the source tree.
 TARBALL=$WORK/paltsekhod-$VERSION.tar.xz
-cpack --config "$BUILD/CPackSourceConfig.cmake" -B "$WORK" >"$WORK/cpack.log" 2>&1 ||
-    { cat "$WORK/cpack.log"; stop "cpack (source release)"; }
-[ -f "$TARBALL" ] || stop "cpack made no ${TARBALL##*/}"
+"$SOURCE/packaging/release-tarball" "$SOURCE" "$WORK" >/dev/null || stop "packaging/release-tarball"
+[ -f "$TARBALL" ] || stop "packaging/release-tarball made no ${TARBALL##*/}"
 tar -xJOf "$TARBALL" "paltsekhod-$VERSION/packaging/rpm/paltsekhod.spec" 2>/dev/null | cmp -s - "$SPEC" ||
     stop "the tarball does not hold $SPEC as it is (is it tracked by git?)"
 

@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
-# Makes the source release with CPack (cpack --config CPackSourceConfig.cmake)
-# and checks it: one folder paltsekhod-VERSION holding exactly the files git
-# tracks but for debian/ (the Debian packaging goes into the source package
-# apart), the scripts still executable. That it builds once unpacked is
-# checked by packaging.deb_install and packaging.rpm_package, which build
-# their packages from it.
+# Makes the source release with packaging/release-tarball and checks it: one
+# folder paltsekhod-VERSION holding exactly the files git tracks but for
+# debian/ (the Debian packaging goes into the source package apart), the
+# scripts still executable; owner 0, modes 755 and 644, every time the
+# commit's; and made again from a clone elsewhere, under another umask, time
+# zone and locale, the same bytes; with SOURCE_DATE_EPOCH, that time. That it
+# builds once unpacked is checked by packaging.deb_install and
+# packaging.rpm_package, which build their packages from it.
 # The newest entries of debian/changelog and of paltsekhod.spec's %changelog
 # must name the project's version and release date (YYYY-MM-DD), which the
 # build takes from packaging/CMakeLists.txt.
 # Exits 77 (skipped) outside a git checkout.
-# Usage: source_release.sh BUILD_DIR SOURCE_DIR VERSION WORK_DIR RELEASE_DATE
+# Usage: source_release.sh SOURCE_DIR VERSION WORK_DIR RELEASE_DATE
 set -u
 export LC_ALL=C.UTF-8
-BUILD=$1 SOURCE=$2 VERSION=$3 WORK=$(realpath -m "$4") RELEASE_DATE=${5:-}
+SOURCE=$1 VERSION=$2 WORK=$(realpath -m "$3") RELEASE_DATE=${4:-}
 
 skip() { echo "SKIP: $*"; exit 77; }
-for tool in cpack git tar xz file; do
+for tool in git tar xz; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup --test installs it)"
 done
 git -C "$SOURCE" rev-parse --is-inside-work-tree >/dev/null 2>&1 || skip "$SOURCE is not a git checkout"
@@ -26,13 +28,36 @@ stop() { echo "FAIL: $*" >&2; exit 1; }
 rm -rf "$WORK"
 mkdir -p "$WORK"
 NAME=paltsekhod-$VERSION
+MAKE=$SOURCE/packaging/release-tarball
 
-cpack --config "$BUILD/CPackSourceConfig.cmake" -B "$WORK" >"$WORK/cpack.log" 2>&1 ||
-    { cat "$WORK/cpack.log"; stop "cpack --config CPackSourceConfig.cmake"; }
-TARBALL=$WORK/$NAME.tar.xz
-[ -f "$TARBALL" ] || { ls "$WORK"; stop "no $NAME.tar.xz"; }
+TARBALL=$("$MAKE" "$SOURCE" "$WORK") || stop "packaging/release-tarball failed"
+[ "$TARBALL" = "$WORK/$NAME.tar.xz" ] && [ -f "$TARBALL" ] || { ls "$WORK"; stop "no $NAME.tar.xz, but '$TARBALL'"; }
 xz -t "$TARBALL" || fail "$NAME.tar.xz is not xz"
 echo "[$SECONDS s] made $NAME.tar.xz, $(stat -c %s "$TARBALL") bytes"
+
+# The same bytes from another checkout of the same files, made elsewhere
+# under another umask, time zone and locale; SOURCE_DATE_EPOCH sets the time.
+# The clone takes the index and the tracked files of the working tree as they
+# are, so that a change not yet committed is packed there too.
+(
+    umask 027
+    git clone -q --no-hardlinks "$SOURCE" "$WORK/clone" || exit 1
+    cp "$(git -C "$SOURCE" rev-parse --path-format=absolute --git-path index)" "$WORK/clone/.git/index" || exit 1
+    git -C "$SOURCE" ls-files -z --cached | (cd "$SOURCE" && xargs -0 -r cp --parents -P -t "$WORK/clone" 2>/dev/null)
+    TZ=Pacific/Kiritimati LC_ALL=C LANG=C "$MAKE" "$WORK/clone" "$WORK/again" >/dev/null 2>&1 || exit 1
+    SOURCE_DATE_EPOCH=1700000000 "$MAKE" "$WORK/clone" "$WORK/epoch" >/dev/null 2>&1
+) || stop "packaging/release-tarball failed in a clone"
+cmp "$TARBALL" "$WORK/again/$NAME.tar.xz" || fail "made again elsewhere, the release differs"
+epoch_times=$(tar --utc -tvJf "$WORK/epoch/$NAME.tar.xz" | awk '{ print $4, $5 }' | sort -u)
+[ "$epoch_times" = "2023-11-14 22:13" ] || fail "with SOURCE_DATE_EPOCH=1700000000 the times are: $epoch_times"
+
+# Owner 0, modes from the execute bit, one time: the last commit's.
+commit_time=$(TZ=UTC git -C "$SOURCE" log -1 --date=format-local:'%Y-%m-%d %H:%M' --format=%cd)
+tar --utc -tvJf "$TARBALL" | awk -v t="$commit_time" '
+    $2 != "0/0" { print "owner " $2 ": " $NF; bad = 1 }
+    $1 != "drwxr-xr-x" && $1 != "-rwxr-xr-x" && $1 != "-rw-r--r--" { print "mode " $1 ": " $NF; bad = 1 }
+    $4 " " $5 != t { print "time " $4 " " $5 ": " $NF; bad = 1 }
+    END { exit bad }' | head -5 | grep . && fail "entries with another owner, mode or time than 0/0, 755/644 and $commit_time"
 
 # Exactly the tracked files (those present in the working tree) but for
 # debian/, each under the one top folder.
