@@ -81,7 +81,10 @@ void TForm8::prepareMessage(const QString& text, const QString& title, int kind)
 {
     setWindowTitle(title);
     label_->setText(text);
-    // A screen reader reads the message with the dialog's title.
+    // A screen reader reads the message with the dialog's title. The title
+    // is its name from the start: newer Qt (6.11) takes a window's title as
+    // its accessible name only once the native window exists.
+    setAccessibleName(title);
     setAccessibleDescription(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
     const int textWidth = QFontMetrics(label_->font()).horizontalAdvance(measuringString(text));

@@ -49,7 +49,7 @@ echo "== game_fuzz: $game_runs inputs"
 
 if [ -x "$bin/rtf_fuzz" ]; then
     echo "== rtf_fuzz: $rtf_runs inputs"
-    QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$PWD/tests/fuzz/lsan.supp \
+    QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
         "$bin/rtf_fuzz" "${common[@]}" -runs="$rtf_runs" -max_len=4096 \
         "$corpus/rtf" "$corpus/rtf-seeds" tests/fuzz/corpus/rtf
 fi

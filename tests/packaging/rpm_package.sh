@@ -106,7 +106,16 @@ for target in "$SPEC" "$SRPM" "$RPM"; do
     HOME=$WORK/home rpmlint -r "$RPMLINTRC" --ignore-unused-rpmlintrc "$target" >"$log" 2>&1
     status=$?
     grep -E ': [EW]: ' "$log"
-    { [ $status -eq 0 ] && ! grep -q ': E: ' "$log"; } || { cat "$log"; fail "rpmlint reports errors in ${target##*/} (status $status)"; }
+    errors=$(grep ': E: ' "$log")
+    # rpmlint 2.8 cannot read rpm 6's signature line and calls a signed
+    # package unsigned; rpm itself, with the same keys, is the judge of that.
+    if grep -q ': E: no-signature$' <<<"$errors" &&
+        rpm --dbpath "$WORK/keys" -K "$target" 2>&1 | grep -q 'signatures OK'; then
+        echo "rpmlint's no-signature set aside: rpm -K finds ${target##*/} signed"
+        errors=$(grep -v ': E: no-signature$' <<<"$errors")
+        [ -n "$errors" ] || status=0
+    fi
+    { [ $status -eq 0 ] && [ -z "$errors" ]; } || { cat "$log"; fail "rpmlint reports errors in ${target##*/} (status $status)"; }
 done
 
 # The header.
