@@ -157,6 +157,7 @@ private:
     void describeExercise(const GameState& state);
     void describeMistake();
     QString spokenStatus() const;
+    QStringList statisticsReadings() const;
     void connectCommands();
     void FormActivate();
     void centreOnScreen();

@@ -48,7 +48,18 @@ QString reading(const SimpleLabel* caption, const SimpleLabel* value)
     return caption->text() + QStringLiteral(": ") + sentence(value->text());
 }
 
+QString exerciseReading(int number)
+{
+    return sentence(QStringLiteral("Упражнение %1").arg(number));
+}
+
 }  // namespace
+
+// Letters typed, speed and mistakes, as they stand on the plaques.
+QStringList TForm1::statisticsReadings() const
+{
+    return {reading(Label2, LMDSimpleLabel2), reading(Label6, LMDSimpleLabel3), reading(Label7, LMDSimpleLabel4)};
+}
 
 void TForm1::describeForAssistiveTech()
 {
@@ -115,12 +126,11 @@ void TForm1::describeExercise(const GameState& state)
 {
     if (!Status->listening())
         return;
-    QString text = sentence(QStringLiteral("Упражнение %1").arg(state.ExerciseNumber));
+    QStringList parts{exerciseReading(state.ExerciseNumber)};
     // From the second exercise on, the statistics the last one left.
     if (state.ExerciseNumber > 1)
-        text += QLatin1Char(' ') + reading(Label2, LMDSimpleLabel2) + QLatin1Char(' ') + reading(Label6, LMDSimpleLabel3)
-                + QLatin1Char(' ') + reading(Label7, LMDSimpleLabel4);
-    Status->announce(text);
+        parts << statisticsReadings();
+    Status->announce(parts.join(QLatin1Char(' ')));
 }
 
 void TForm1::describeMistake()
@@ -138,9 +148,8 @@ QString TForm1::spokenStatus() const
     if (game_->answerButtonsVisible())
         return prompt + QLatin1Char(' ') + answerKeys;
     const GameState& state = game_->state();
-    QStringList parts{prompt, sentence(QStringLiteral("Упражнение %1").arg(state.ExerciseNumber)),
-                      reading(Label1, LMDSimpleLabel1), reading(Label2, LMDSimpleLabel2),
-                      reading(Label6, LMDSimpleLabel3), reading(Label7, LMDSimpleLabel4)};
+    QStringList parts{prompt, exerciseReading(state.ExerciseNumber), reading(Label1, LMDSimpleLabel1)};
+    parts << statisticsReadings();
     if (game_->pausePressed())
         parts << sentence(LMDMMButton1->caption());
     const QString letter = spokenLetter(state.expectedChar());
