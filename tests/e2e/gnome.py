@@ -5,7 +5,8 @@ window with the buttons their title bars should have (none, close); the
 main window's bar has minimise and close and no maximise; level 1 starts
 and typed letters are judged; a maximise request (a click where the button
 would be, a double click on the bar, Super+Up) neither moves nor resizes
-the window; Escape closes the help. From the protocol log: the splash and
+the window; dragging the bar moves it, and the next letter still counts;
+Escape closes the help. From the protocol log: the splash and
 the help name the main window as their parent. Where Qt declares them
 modal dialogs (xdg-dialog) they must be centred over it; elsewhere the
 compositor places them as it likes, and a note says so.
@@ -188,6 +189,41 @@ def run(session, binary):
         picture = session.snap()
         check(bars(picture, ACTIVE, MAIN_W)[0] == main, "the %s moved the main window" % request)
     session.snap("after_maximise")
+
+    # Dragging the bar moves the window. The move begins once the pointer has
+    # gone a few pixels with the button down, and the compositor moves the
+    # window with the pointer from then on: the pointer goes on a pixel at a
+    # time until the bar has followed, then lets go. The window is active
+    # again, and the letter typed next is judged, where it now is.
+    grab_x, grab_y = x + w // 2, y + BAR // 2
+    session.point(grab_x, grab_y)
+    session.button(True)
+    offset = [0]
+
+    def dragged(p):
+        # While the compositor moves it, the window has no keyboard focus
+        # and its bar turns grey.
+        found = bars(p, ACTIVE, MAIN_W) or bars(p, INACTIVE, MAIN_W)
+        if found and found[0] != main:
+            return found[0]
+        offset[0] += 1
+        session.point(grab_x + offset[0], grab_y + offset[0])
+        return None
+
+    moved = snap_until(dragged, "dragging the title bar did not move the window")
+    session.button(False)
+    check(moved[0] > x and moved[1] > y, "the drag moved the window from %s to %s, not right and down"
+          % (main[:2], moved[:2]))
+    next_x, next_y = start[0] + typed * 24 - x, start[1] - y     # the underline, from the bar's corner
+    session.type(["g", "f", "h", "f", "space"][typed % 5:typed % 5 + 1])
+    typed += 1
+
+    def settled(p):
+        found = bars(p, ACTIVE, MAIN_W)
+        return found and underline(p, found[0]) == (found[0][0] + next_x + 24, found[0][1] + next_y) and found[0]
+
+    main = snap_until(settled, "after the drag the window lost its keys or its bar", "dragged")
+    print("dragged to", main[:2])
 
     # F1: the help over the main window; Escape closes it.
     session.tap("F1")

@@ -209,12 +209,18 @@ class GnomeSession:
         for k in keys:
             self.tap(k)
 
-    def click(self, x, y):
+    def point(self, x, y):
         self.call(self.rd, "org.gnome.Mutter.RemoteDesktop.Session", "NotifyPointerMotionAbsolute",
                   GLib.Variant("(sdd)", (self.stream_path, float(x), float(y))))
-        for state in (True, False):
-            self.call(self.rd, "org.gnome.Mutter.RemoteDesktop.Session", "NotifyPointerButton",
-                      GLib.Variant("(ib)", (BTN_LEFT, state)))
+
+    def button(self, pressed):
+        self.call(self.rd, "org.gnome.Mutter.RemoteDesktop.Session", "NotifyPointerButton",
+                  GLib.Variant("(ib)", (BTN_LEFT, pressed)))
+
+    def click(self, x, y):
+        self.point(x, y)
+        self.button(True)
+        self.button(False)
 
     # -- pictures --------------------------------------------------------
 
