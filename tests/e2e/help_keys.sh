@@ -15,7 +15,7 @@ no_errors=$(screen_hash $(errors_rect))   # "0"
 press g   # "П", correct; the clock runs from here
 wait_cursor 1 1 2
 
-press F1
+press_key_of F1
 viewer=$(wait_window 'Справочная информация') || e2e_fail "F1 did not open the help"
 sleep 0.3
 shot help
@@ -23,7 +23,7 @@ keep help help
 press Escape
 wait_gone 'Справочная информация' || e2e_fail "Escape did not close the help"
 
-press F1
+press_key_of F1
 wait_window 'Справочная информация' >/dev/null || e2e_fail "F1 did not open the help a second time"
 press Return
 wait_gone 'Справочная информация' || e2e_fail "Enter did not close the help"

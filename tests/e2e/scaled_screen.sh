@@ -103,7 +103,7 @@ shot result
 press Return
 wait_gone 'Конец упражнения' || e2e_fail "the result did not close"
 focus "$WINDOW"
-press F1
+press_key_of F1
 viewer=$(wait_window 'Справочная информация') || e2e_fail "F1 did not open the help"
 expect_fixed_window "$viewer" "the help viewer"
 sleep 0.2

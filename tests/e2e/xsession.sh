@@ -187,6 +187,16 @@ press() {
     xdotool key --delay 15 "$@"
 }
 
+# Presses the key whose first level is keysym $1 (F1 …) by its keycode. By
+# name, xdotool takes the first level of any key that carries the keysym,
+# and with xkb-data 2.48 it sent Alt+F1 for F1.
+press_key_of() {
+    local code
+    code=$(xmodmap -pke | awk -v sym="$1" '$1 == "keycode" && $4 == sym { print $2; exit }')
+    [ -n "$code" ] || e2e_fail "no key carries $1"
+    xdotool key "$code"
+}
+
 # Clicks the left button at a screen position.
 click_at() {
     xdotool mousemove --sync "$1" "$2" click 1
