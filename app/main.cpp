@@ -15,8 +15,30 @@
 #include "tform4.h"
 #include "tform7.h"
 #include "tform8.h"
+#include "titlebar.h"
+
+#ifdef PALTSEKHOD_ASKS_WAYLAND_COMPOSITOR
+#include "compositoroffer.h"
+#endif
 
 namespace {
+
+// On Wayland the windows wear the compositor's frame where it draws one;
+// the program's own title bar is left for the compositors that draw none,
+// with minimise only where the compositor can minimise. Asked before the
+// first window is made; Qt reads the variable when it makes one.
+void followCompositorFrames()
+{
+#ifdef PALTSEKHOD_ASKS_WAYLAND_COMPOSITOR
+    if (!TitleBar::wantedHere())
+        return;
+    if (const std::optional<CompositorOffer> offer = askWaylandCompositor(std::chrono::milliseconds(1000))) {
+        if (offer->frame)
+            qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
+        TitleBar::setMinimiseOffered(offer->minimise);
+    }
+#endif
+}
 
 int run(int argc, char** argv)
 {
@@ -31,6 +53,7 @@ int run(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.paltsekhod.Paltsekhod"));
     applyClassicLook(app);
     installAccessibility();
+    followCompositorFrames();
 
     RNDGen generator;
     EntropyFeeder feeder(generator);

@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kButtonWidth = 16, kButtonHeight = 14, kButtonGap = 2, kRightMargin = 3;
 
+bool minimiseOffered = true;
+
 // A caption button in the classic raised look with its glyph.
 class CaptionButton : public QAbstractButton
 {
@@ -71,6 +73,11 @@ bool TitleBar::wantedHere()
     return wanted(QGuiApplication::platformName(), qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"));
 }
 
+void TitleBar::setMinimiseOffered(bool offered)
+{
+    minimiseOffered = offered;
+}
+
 TitleBar::TitleBar(QWidget* window, Qt::WindowFlags flags)
     : QWidget(window)
     , window_(window)
@@ -78,7 +85,7 @@ TitleBar::TitleBar(QWidget* window, Qt::WindowFlags flags)
     setObjectName(QStringLiteral("TitleBar"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(courierNew(13, true));
-    if (flags & Qt::WindowMinimizeButtonHint) {
+    if ((flags & Qt::WindowMinimizeButtonHint) && minimiseOffered) {
         minimise_ = new CaptionButton(CaptionButton::Glyph::Minimise, QStringLiteral("Свернуть"), this);
         connect(minimise_, &QAbstractButton::clicked, window, &QWidget::showMinimized);
     }

@@ -9,7 +9,8 @@
 class QAbstractButton;
 
 // The title bar the program draws for its fixed-size windows where the
-// window system leaves the title bar to each program: on Wayland Qt would
+// window system leaves the title bar to each program (Wayland compositors
+// that draw no frames, GNOME's and Weston's among them): there Qt would
 // otherwise draw one of its own decoration plug-ins, and those (bradient in
 // Qt 6.4 to 6.8, adwaita in 6.8) always show a maximise button and ask the
 // compositor to maximise, whatever the window's flags and size limits say.
@@ -19,10 +20,10 @@ class QAbstractButton;
 // The bar is a band across the top of the window in the classic caption
 // colours (navy while the window is active, grey otherwise) with the title
 // and the buttons the window's flags ask for: minimise for
-// Qt::WindowMinimizeButtonHint, close for Qt::WindowCloseButtonHint, and
-// never maximise. Dragging it moves the window through the window system;
-// a click or a double click does nothing, as on the other desktops where
-// the window cannot be maximised.
+// Qt::WindowMinimizeButtonHint where the compositor can minimise, close for
+// Qt::WindowCloseButtonHint, and never maximise. Dragging it moves the
+// window through the window system; a click or a double click does
+// nothing, as on the other desktops where the window cannot be maximised.
 class TitleBar : public QWidget
 {
     Q_OBJECT
@@ -37,6 +38,9 @@ public:
     // bar off.
     static bool wanted(const QString& platformName, bool decorationsDisabled);
     static bool wantedHere();
+    // Whether the compositor can minimise a window (true until it says
+    // otherwise); bars made afterwards show minimise only where it can.
+    static void setMinimiseOffered(bool offered);
 
     // Gives `window` a title bar of its own: the window becomes frameless,
     // its children move down by kHeight and its fixed size grows by as much.

@@ -87,7 +87,9 @@ def toplevels_from_log(log):
     named and whether it declared itself a modal dialog (xdg-dialog). Ids
     are reused after a window is destroyed, so a request belongs to the
     latest window with its id. libwayland writes an object as
-    interface@id, and as interface#id since 1.23."""
+    interface@id, and as interface#id since 1.23. The toplevel that the
+    program asks the compositor about frames with is never given a title
+    or a buffer, and is left out."""
     windows, dialogs = [], {}
 
     def latest(toplevel):
@@ -95,14 +97,16 @@ def toplevels_from_log(log):
 
     for line in log.splitlines():
         if m := re.search(r"-> xdg_surface[@#]\d+\.get_toplevel\(new id xdg_toplevel[@#](\d+)\)", line):
-            windows.append({"id": m[1], "parent": None, "modal": False})
+            windows.append({"id": m[1], "parent": None, "modal": False, "titled": False})
+        elif m := re.search(r"-> xdg_toplevel[@#](\d+)\.set_title\(", line):
+            latest(m[1])["titled"] = True
         elif m := re.search(r"-> xdg_toplevel[@#](\d+)\.set_parent\(xdg_toplevel[@#](\d+)\)", line):
             latest(m[1])["parent"] = m[2]
         elif m := re.search(r"\.get_xdg_dialog\(new id xdg_dialog_v1[@#](\d+), xdg_toplevel[@#](\d+)\)", line):
             dialogs[m[1]] = latest(m[2])
         elif m := re.search(r"-> xdg_dialog_v1[@#](\d+)\.set_modal\(\)", line):
             dialogs[m[1]]["modal"] = True
-    return windows
+    return [w for w in windows if w["titled"]]
 
 
 def centred_over(inner, outer, inner_w):

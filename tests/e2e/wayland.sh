@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # The trainer on a native Wayland session: headless sway, the program with
 # QT_QPA_PLATFORM=wayland, keys typed with wtype, screenshots with grim.
-# The level is chosen and the first words typed; the letters are counted
-# on the screenshot (black typed letters, the underline under the next).
+# sway draws the title bars of the programs that ask for them: the protocol
+# log (WAYLAND_DEBUG) must show every window asking and being granted the
+# server-side frame, and the screenshot sway's title bar with no bar of the
+# program's own beneath it. The level is chosen and the first words typed;
+# the letters are counted on the screenshot (black typed letters, the
+# underline under the next). Closing the window through sway ends the
+# program with status 0.
 # sway refuses to run as root: run as root, the test makes an unprivileged
 # user "paltsekhod-e2e" (once) and runs sway, the trainer, wtype and grim as
 # that user with a runtime directory of its own; it is skipped (77) only
@@ -42,8 +47,13 @@ mkdir -m 700 "$RUNTIME"
 cat >"$SESSION/sway.conf" <<'CONF'
 xwayland disable
 output HEADLESS-1 mode 1024x768 position 0 0
-default_border none
-default_floating_border none
+default_border normal 2
+default_floating_border normal 2
+# title bar colours of its own, so that the picture does not depend on
+# sway's defaults: border, background, text, indicator, child border
+client.focused #4c7899 #285577 #ffffff #2e9ef4 #285577
+client.focused_inactive #4c7899 #285577 #ffffff #2e9ef4 #285577
+client.unfocused #4c7899 #285577 #ffffff #2e9ef4 #285577
 focus_follows_mouse no
 for_window [title="^Пальцеход$"] floating enable, move position 0 0
 CONF
@@ -86,7 +96,7 @@ tree() { as_user swaymsg -t get_tree 2>/dev/null; }
 window_shown() { tree | grep -q "\"name\": \"$1\""; }
 window_absent() { ! window_shown "$1"; }
 
-"${USER_ENV[@]}" "$SESSION/paltsekhod" >"$ARTEFACTS/trainer.log" 2>&1 &
+"${USER_ENV[@]}" WAYLAND_DEBUG=1 "$SESSION/paltsekhod" >"$ARTEFACTS/trainer.log" 2>&1 &
 TRAINER_PID=$!
 poll "$E2E_TIMEOUT" window_shown 'Пальцеход' || e2e_fail "the main window did not appear"
 poll "$E2E_TIMEOUT" window_shown 'О программе' || e2e_fail "no splash (the window was never activated)"
@@ -100,17 +110,23 @@ e2e_fail() {
     exit 1
 }
 
-# The main window's place and size as sway has it ("x y width height" of
-# the node's rect); the client area is the bottom 792 x 554 of it.
-read -r WIN_X WIN_Y WIN_W WIN_H < <(tree | awk '
-    /"rect": \{/ { inrect = 1; next }
-    inrect && /"(x|y|width|height)":/ { gsub(/[",:]/, ""); v[$1] = $2 }
-    inrect && /\}/ { inrect = 0; rect = v["x"] " " v["y"] " " v["width"] " " v["height"] }
-    /"name": "Пальцеход"/ { print rect; exit }')
+# The frames: sway grants every window the frame it asks for.
+expect_server_frames "$ARTEFACTS/trainer.log"
+
+# The main window's place as sway has it: the container's "rect" lies below
+# its title bar ("deco_rect", relative to it), the client area is
+# "window_rect" inside it; 792 x 554 below the menu bar.
+read -r RECT_X RECT_Y WIN_X WIN_Y WIN_W WIN_H DECO_H < <(tree | awk '
+    /"(rect|window_rect|deco_rect)": \{/ { which = $1; gsub(/[":]/, "", which); next }
+    which != "" && /"(x|y|width|height)":/ { gsub(/[",:]/, ""); v[which "." $1] = $2 }
+    which != "" && /\}/ { which = "" }
+    /"name": "Пальцеход"/ { print v["rect.x"], v["rect.y"], v["window_rect.x"], v["window_rect.y"],
+                                 v["window_rect.width"], v["window_rect.height"], v["deco_rect.height"]; exit }')
 expect_eq "$WIN_W" 792 "width of the main window"
 MENUBAR_H=$((WIN_H - 554))
 [ "$MENUBAR_H" -gt 8 ] && [ "$MENUBAR_H" -lt 60 ] || e2e_fail "menu bar height $MENUBAR_H"
-CLIENT_X=$WIN_X; CLIENT_Y=$((WIN_Y + MENUBAR_H))
+CLIENT_X=$((RECT_X + WIN_X)); CLIENT_Y=$((RECT_Y + WIN_Y + MENUBAR_H))
+[ "${DECO_H:-0}" -gt 10 ] || e2e_fail "sway drew no title bar above the window (deco_rect height '${DECO_H:-}')"
 FIELD_X=$((CLIENT_X + 12)); FIELD_Y=$((CLIENT_Y + 34))
 
 # The underline (24 x 6 purple) under letter (n, p) at level L.
@@ -120,6 +136,12 @@ as_user wtype 1 || e2e_fail "wtype 1"
 poll "$E2E_TIMEOUT" wl_cursor_at 1 1 1 || e2e_fail "choosing level 1 did not start the game"
 f=$(snap level_chosen)
 check_field_place "$f"
+# sway's title bar is there, in its own colour; the program drew none of
+# its own (navy) between it and the menu bar.
+[ "$(png_count "$f" "$RECT_X" $((RECT_Y - DECO_H)) 792 "$DECO_H" 285577)" -gt 5000 ] ||
+    e2e_fail "no sway title bar above the window"
+[ "$(png_count "$f" "$CLIENT_X" $((RECT_Y + WIN_Y)) 792 22 000080)" -lt 100 ] ||
+    e2e_fail "the program drew a title bar of its own inside sway's frame"
 
 # "ПАРА ПАРА " and one more letter, as the Russian layout writes them:
 # wtype puts each character on a keycode of a keymap of its own.
@@ -130,4 +152,13 @@ keep typed wayland
 for p in 1 2 3 4 6 7 8 9 11; do expect_letter_typed "$f" 1 1 "$p"; done
 expect_letter_untyped "$f" 1 1 12
 kill -0 "$TRAINER_PID" 2>/dev/null || e2e_fail "the trainer ended"
+
+# Closed as sway's frame closes it; the program ends with status 0.
+as_user swaymsg '[title="^Пальцеход$"] kill' >/dev/null || e2e_fail "swaymsg kill"
+trainer_ended() { ! kill -0 "$TRAINER_PID" 2>/dev/null; }
+poll "$E2E_TIMEOUT" trainer_ended || e2e_fail "closing the window did not end the program"
+wait "$TRAINER_PID"
+status=$?
+TRAINER_PID=
+expect_eq "$status" 0 "exit status after closing"
 echo "native Wayland under headless sway: passed"

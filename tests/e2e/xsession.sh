@@ -41,8 +41,10 @@ keep() {
 
 # ---- display, window manager, program
 
+# start_display SCREEN [bare]: Xvfb with openbox where it is installed;
+# "bare" starts no window manager (for a compositor's window of its own).
 start_display() {
-    local screen=$1 fdfile
+    local screen=$1 wm=${2:-openbox} fdfile
     fdfile=$(mktemp)
     # -displayfd lets the server pick a free display number itself, so
     # parallel sessions on one machine never race for the same one;
@@ -62,7 +64,7 @@ start_display() {
     export DISPLAY=:$DISPLAY_NUMBER
     unset WAYLAND_DISPLAY
     xdpyinfo >/dev/null 2>&1 || e2e_fail "Xvfb on $DISPLAY does not answer"
-    if command -v openbox >/dev/null; then
+    if [ "$wm" = openbox ] && command -v openbox >/dev/null; then
         # Without a window manager nothing activates the main window, and the
         # splash waits for the first activation.
         openbox >"${ARTEFACTS:-/tmp}/openbox.log" 2>&1 &
@@ -128,6 +130,24 @@ wait_exit() {
 
 trainer_ended() {
     ! kill -0 "$TRAINER_PID" 2>/dev/null
+}
+
+# ---- Wayland compositors
+
+# Checks a program's protocol log (WAYLAND_DEBUG) for the frames a
+# compositor that draws them grants: every toplevel the program made (the
+# one it asks the compositor with, the main window, the splash: at least
+# three) asked for a decoration, and each was answered server-side (mode 2),
+# none client-side (1). libwayland writes an object as interface@id, and as
+# interface#id since 1.23.
+expect_server_frames() {
+    local asked granted refused
+    asked=$(grep -c -E -- '-> zxdg_decoration_manager_v1[@#][0-9]+\.get_toplevel_decoration' "$1")
+    granted=$(grep -c -E 'zxdg_toplevel_decoration_v1[@#][0-9]+\.configure\(2\)' "$1")
+    refused=$(grep -c -E 'zxdg_toplevel_decoration_v1[@#][0-9]+\.configure\(1\)' "$1")
+    [ "$asked" -ge 3 ] || e2e_fail "only $asked windows asked for a frame (see ${1##*/})"
+    [ "$granted" -ge "$asked" ] && [ "$refused" -eq 0 ] ||
+        e2e_fail "$asked windows asked for a frame, $granted were granted server-side, $refused client-side"
 }
 
 # ---- waiting

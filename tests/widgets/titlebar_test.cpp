@@ -69,14 +69,26 @@ TEST(TitleBarTest, ButtonsFollowTheWindowFlagsAndNeverMaximise)
     EXPECT_EQ(bar->closeButton(), nullptr);
     EXPECT_TRUE(bar->findChildren<QAbstractButton*>().isEmpty());
 
-    QMainWindow main(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                                  | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
-                                  | Qt::WindowMaximizeButtonHint);
+    const Qt::WindowFlags mainFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                      | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                                      | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint;
+    QMainWindow main(nullptr, mainFlags);
     bar = TitleBar::install(&main);
     ASSERT_NE(bar->minimiseButton(), nullptr);
     ASSERT_NE(bar->closeButton(), nullptr);
     EXPECT_EQ(bar->findChildren<QAbstractButton*>().size(), 2) << "no button for the maximise hint";
     EXPECT_LT(bar->minimiseButton()->x(), bar->closeButton()->x());
+
+    // A compositor that cannot minimise gets no minimise button; close
+    // keeps its place at the right end.
+    TitleBar::setMinimiseOffered(false);
+    QMainWindow unminimisable(nullptr, mainFlags);
+    TitleBar* plain = TitleBar::install(&unminimisable);
+    TitleBar::setMinimiseOffered(true);
+    EXPECT_EQ(plain->minimiseButton(), nullptr);
+    ASSERT_NE(plain->closeButton(), nullptr);
+    EXPECT_EQ(plain->findChildren<QAbstractButton*>().size(), 1);
+    EXPECT_EQ(plain->closeButton()->x(), bar->closeButton()->x());
 }
 
 TEST(TitleBarTest, MainWindowKeepsMenuAndCentralWidgetBelowTheBar)
