@@ -26,6 +26,7 @@ struct Answers
     zxdg_decoration_manager_v1* decorations = nullptr;
     bool synced = false;
     bool configured = false;
+    bool dialogs = false;
     std::optional<uint32_t> mode;
     std::optional<bool> minimise;
 };
@@ -41,6 +42,8 @@ void global(void* data, wl_registry* registry, uint32_t name, const char* interf
     else if (std::strcmp(interface, zxdg_decoration_manager_v1_interface.name) == 0 && !a->decorations)
         a->decorations = static_cast<zxdg_decoration_manager_v1*>(
             wl_registry_bind(registry, name, &zxdg_decoration_manager_v1_interface, 1));
+    else if (std::strcmp(interface, "xdg_wm_dialog_v1") == 0)
+        a->dialogs = true;
 }
 
 void globalRemoved(void*, wl_registry*, uint32_t) {}
@@ -153,6 +156,7 @@ std::optional<CompositorOffer> askToplevel(wl_display* display, Answers& a, Cloc
     CompositorOffer offer;
     offer.frame = a.mode == ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE;
     offer.minimise = a.minimise.value_or(true);
+    offer.dialogs = a.dialogs;
     return offer;
 }
 
@@ -178,7 +182,7 @@ std::optional<CompositorOffer> askWaylandCompositor(std::chrono::milliseconds li
         if (a.decorations || xdg_wm_base_get_version(a.shell) >= XDG_TOPLEVEL_WM_CAPABILITIES_SINCE_VERSION)
             offer = askToplevel(display, a, deadline);
         else
-            offer = CompositorOffer{};
+            offer = CompositorOffer{.dialogs = a.dialogs};
     }
     wl_callback_destroy(sync);
     if (a.decorations)

@@ -16,6 +16,9 @@ struct CompositorOffer
     // The compositor can minimise a window. It says so in xdg-shell's
     // wm_capabilities; one that does not send them is taken to be able to.
     bool minimise = true;
+    // The compositor knows dialogs (xdg-dialog), so it can place a dialog
+    // over the window it belongs to.
+    bool dialogs = false;
 };
 
 // Asks the compositor of WAYLAND_DISPLAY; nothing where no compositor

@@ -15,33 +15,14 @@
 #include "tform4.h"
 #include "tform7.h"
 #include "tform8.h"
-#include "titlebar.h"
-
-#ifdef PALTSEKHOD_ASKS_WAYLAND_COMPOSITOR
-#include "compositoroffer.h"
-#endif
+#include "windowsystem.h"
 
 namespace {
 
-// On Wayland the windows wear the compositor's frame where it draws one;
-// the program's own title bar is left for the compositors that draw none,
-// with minimise only where the compositor can minimise. Asked before the
-// first window is made; Qt reads the variable when it makes one.
-void followCompositorFrames()
-{
-#ifdef PALTSEKHOD_ASKS_WAYLAND_COMPOSITOR
-    if (!TitleBar::wantedHere())
-        return;
-    if (const std::optional<CompositorOffer> offer = askWaylandCompositor(std::chrono::milliseconds(1000))) {
-        if (offer->frame)
-            qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
-        TitleBar::setMinimiseOffered(offer->minimise);
-    }
-#endif
-}
-
 int run(int argc, char** argv)
 {
+    // Native Wayland or Xwayland, asked of the compositor before Qt chooses.
+    const std::optional<CompositorOffer> offer = chooseWindowSystem(argc, argv);
     // At the desktop's scale rounded down to a whole number, so that pictures
     // stay crisp; smaller where the window would not fit.
     const std::unique_ptr<QApplication> application = makeScaledApplication(argc, argv);
@@ -53,7 +34,7 @@ int run(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.paltsekhod.Paltsekhod"));
     applyClassicLook(app);
     installAccessibility();
-    followCompositorFrames();
+    followCompositorFrames(offer);
 
     RNDGen generator;
     EntropyFeeder feeder(generator);

@@ -32,6 +32,26 @@ KEY = {
 }
 
 
+def x_display_of(pid):
+    """The X display (":N") whose socket under /tmp/.X11-unix the process
+    holds, or None."""
+    fds = "/proc/%d/fd" % pid
+    inodes = set()
+    for fd in os.listdir(fds):
+        try:
+            link = os.readlink(os.path.join(fds, fd))
+        except OSError:
+            continue
+        if link.startswith("socket:["):
+            inodes.add(link[8:-1])
+    with open("/proc/net/unix") as table:
+        for line in table:
+            fields = line.split()
+            if len(fields) >= 8 and fields[6] in inodes and (m := re.search(r"/\.X11-unix/X(\d+)$", fields[7])):
+                return ":" + m[1]
+    return None
+
+
 class Unavailable(Exception):
     """The compositor cannot run here; the test is skipped with this reason."""
 
@@ -155,7 +175,7 @@ class GnomeSession:
                     or pipewire.poll() is not None) or pipewire.poll() is not None:
             raise Unavailable("pipewire did not start (see pipewire.log)")
         self.spawn("wireplumber", ["wireplumber"])
-        self.mutter = self.spawn("mutter", ["mutter", "--headless", "--wayland", "--no-x11",
+        self.mutter = self.spawn("mutter", ["mutter", "--headless", "--wayland",
                                             "--virtual-monitor", "%dx%d" % (WIDTH, HEIGHT)])
         ready = lambda: self.mutter.poll() is not None or (
             self.has_name("org.gnome.Mutter.RemoteDesktop") and self.has_name("org.gnome.Mutter.ScreenCast")
@@ -163,6 +183,16 @@ class GnomeSession:
         if not poll(timeout, ready) or self.mutter.poll() is not None:
             raise Unavailable("mutter --headless did not start (see mutter.log)")
         self.env["WAYLAND_DISPLAY"] = self.wayland_socket()
+        # mutter's X server (Xwayland): the display whose socket mutter
+        # listens on, and the key it lets clients in with, which it writes
+        # into the runtime folder; none where Xwayland is not installed.
+        self.x_env = {}
+        display = x_display_of(self.mutter.pid)
+        if display:
+            self.x_env["DISPLAY"] = display
+            keys = [n for n in os.listdir(self.runtime) if "Xwaylandauth" in n]
+            if keys:
+                self.x_env["XAUTHORITY"] = os.path.join(self.runtime, keys[0])
 
         self.rd = self.call("/org/gnome/Mutter/RemoteDesktop", "org.gnome.Mutter.RemoteDesktop",
                             "CreateSession")[0]
