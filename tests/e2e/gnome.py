@@ -275,16 +275,18 @@ def x_window(env, title):
     """(x, y, width, height) of the client area of the shown X window titled
     exactly so, and the window's id; None while there is none."""
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title], env=env,
-                           capture_output=True, text=True).stdout.split()
+                           capture_output=True, text=True, timeout=TIMEOUT).stdout.split()
     if not found:
         return None
-    info = subprocess.run(["xwininfo", "-id", found[0]], env=env, capture_output=True, text=True).stdout
+    info = subprocess.run(["xwininfo", "-id", found[0]], env=env, capture_output=True, text=True,
+                          timeout=TIMEOUT).stdout
     field = lambda name: int(re.search(r"%s:\s+(-?\d+)" % name, info)[1])
     return (field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height")), found[0]
 
 
 def x_property(env, window, name):
-    return subprocess.run(["xprop", "-id", window, name], env=env, capture_output=True, text=True).stdout
+    return subprocess.run(["xprop", "-id", window, name], env=env, capture_output=True, text=True,
+                          timeout=TIMEOUT).stdout
 
 
 def run_as_installed(session, binary):

@@ -33,22 +33,22 @@ KEY = {
 
 
 def x_display_of(pid):
-    """The X display (":N") whose socket under /tmp/.X11-unix the process
-    holds, or None."""
-    fds = "/proc/%d/fd" % pid
-    inodes = set()
-    for fd in os.listdir(fds):
-        try:
-            link = os.readlink(os.path.join(fds, fd))
-        except OSError:
+    """The X display (":N") of the X server (Xwayland) the process started,
+    from that server's command line, or None while it has none. mutter
+    listens on more than one X socket (mutter 49 keeps one for itself), so
+    its sockets do not tell which display is its clients'."""
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
             continue
-        if link.startswith("socket:["):
-            inodes.add(link[8:-1])
-    with open("/proc/net/unix") as table:
-        for line in table:
-            fields = line.split()
-            if len(fields) >= 8 and fields[6] in inodes and (m := re.search(r"/\.X11-unix/X(\d+)$", fields[7])):
-                return ":" + m[1]
+        try:
+            with open("/proc/%s/stat" % entry) as f:
+                parent = int(f.read().rsplit(")", 1)[1].split()[1])
+            with open("/proc/%s/cmdline" % entry, "rb") as f:
+                argv = f.read().decode(errors="replace").split("\0")
+        except (OSError, IndexError, ValueError):
+            continue
+        if parent == pid and os.path.basename(argv[0]) == "Xwayland":
+            return next((a for a in argv[1:] if re.fullmatch(r":\d+", a)), None)
     return None
 
 
@@ -183,11 +183,11 @@ class GnomeSession:
         if not poll(timeout, ready) or self.mutter.poll() is not None:
             raise Unavailable("mutter --headless did not start (see mutter.log)")
         self.env["WAYLAND_DISPLAY"] = self.wayland_socket()
-        # mutter's X server (Xwayland): the display whose socket mutter
-        # listens on, and the key it lets clients in with, which it writes
+        # mutter's X server (Xwayland), which mutter starts with itself: its
+        # display, and the key it lets clients in with, which mutter writes
         # into the runtime folder; none where Xwayland is not installed.
         self.x_env = {}
-        display = x_display_of(self.mutter.pid)
+        display = shutil.which("Xwayland") and poll(timeout, lambda: x_display_of(self.mutter.pid))
         if display:
             self.x_env["DISPLAY"] = display
             keys = [n for n in os.listdir(self.runtime) if "Xwaylandauth" in n]
