@@ -130,10 +130,17 @@ poll 60 orca_up || { kill -0 "$ORCA_PID" 2>/dev/null || skip "Orca does not star
 heard=$(speech | wc -l)
 
 # A desktop with a screen reader says so on the accessibility bus: the
-# trainer finds it there as it starts.
-gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
-    --method org.freedesktop.DBus.Properties.Set org.a11y.Status ScreenReaderEnabled '<true>' >/dev/null ||
-    e2e_fail "could not tell the accessibility bus that a screen reader runs"
+# trainer finds it there as it starts. IsEnabled is what every bus has;
+# ScreenReaderEnabled, which older buses have beside it, is set where the bus
+# lists it (at-spi2-core has dropped it).
+a11y_status() {
+    gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
+        --method org.freedesktop.DBus.Properties.Set org.a11y.Status "$1" '<true>' >/dev/null
+}
+a11y_status IsEnabled || e2e_fail "could not tell the accessibility bus that assistive technology runs"
+if gdbus introspect --session --dest org.a11y.Bus --object-path /org/a11y/bus | grep -qw ScreenReaderEnabled; then
+    a11y_status ScreenReaderEnabled || e2e_fail "could not tell the accessibility bus that a screen reader runs"
+fi
 
 start_trainer "$BINARY"
 wait_splash
@@ -149,13 +156,16 @@ hear "Уровень сложности: 1\\. Упражнение 1\\. П\\." "
 # Orca's own commands while the game waits paused: where-am-I reads the
 # whole state; the review of the current and the next line, and the end of
 # review. None of them is judged: the one mistake of the exercise below is
-# all the errors count at its end.
-press KP_Enter
+# all the errors count at its end. The keypad keys go by their keycodes: by
+# name, xdotool may send another key that also carries the keysym (with
+# xkb-data 2.48, KP_Subtract came to Orca as Alt and to the trainer as "-").
+press_key_of KP_Enter
 hear "^Уровень сложности: 1\\. Упражнение 1\\. Время: 00:00\\. Набрано букв: 0\\. .*Ошибок: 0\\. Пауза\\. Нажми: П\\.$" \
     "where-am-I: the state of the game, paused before the first letter"
-press KP_Up
+press_key_of KP_Up
 hear "Нажми: П" "the review of the current line"
-press KP_Page_Up KP_Subtract
+press_key_of KP_Prior
+press_key_of KP_Subtract
 
 # ---- the first exercise by ear
 
