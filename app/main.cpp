@@ -27,9 +27,14 @@ int run(int argc, char** argv)
     // stay crisp; smaller where the window would not fit.
     const std::unique_ptr<QApplication> application = makeScaledApplication(argc, argv);
     QApplication& app = *application;
-    // The title shown for the program as a whole; not a display name, which
-    // desktops would append to every window title.
-    QApplication::setApplicationName(QStringLiteral("Пальцеход"));
+    // The program's name for the system, as its command is named: the class
+    // of its X windows (the desktop entry's StartupWMClass) and the name of
+    // its accessible application, under which a screen reader keeps settings
+    // for it. Orca 51 makes a settings path of that name's Latin letters and
+    // digits alone and fails on every event of a program whose name has none.
+    // The people see the window titles; there is no display name, which
+    // desktops would append to every title.
+    QApplication::setApplicationName(QStringLiteral("paltsekhod"));
     // Lets Wayland desktops match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.paltsekhod.Paltsekhod"));
     applyClassicLook(app);
