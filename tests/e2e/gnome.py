@@ -205,8 +205,10 @@ def run(session, binary):
     # Dragging the bar moves the window. The move begins once the pointer has
     # gone a few pixels with the button down, and the compositor moves the
     # window with the pointer from then on: the pointer goes on a pixel at a
-    # time until the bar has followed, then lets go. The window is active
-    # again, and the letter typed next is judged, where it now is.
+    # time until the bar has followed, then lets go. Once the window is
+    # active again, as a child sees by its bar, the letter typed next is
+    # judged, where the window now is. (A key sent at once after the release
+    # can reach a busy mutter 49 while its move still holds the keyboard.)
     grab_x, grab_y = x + w // 2, y + BAR // 2
     session.point(grab_x, grab_y)
     session.button(True)
@@ -227,6 +229,8 @@ def run(session, binary):
     check(moved[0] > x and moved[1] > y, "the drag moved the window from %s to %s, not right and down"
           % (main[:2], moved[:2]))
     next_x, next_y = start[0] + typed * 24 - x, start[1] - y     # the underline, from the bar's corner
+    snap_until(lambda p: any(bar != main for bar in bars(p, ACTIVE, MAIN_W)),
+               "after the drag the window was not active again")
     session.type(["g", "f", "h", "f", "space"][typed % 5:typed % 5 + 1])
     typed += 1
 
