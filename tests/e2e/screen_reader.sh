@@ -158,7 +158,8 @@ hear "Уровень сложности: 1\\. Упражнение 1\\. П\\." "
 # review. None of them is judged: the one mistake of the exercise below is
 # all the errors count at its end. The keypad keys go by their keycodes: by
 # name, xdotool may send another key that also carries the keysym (with
-# xkb-data 2.48, KP_Subtract came to Orca as Alt and to the trainer as "-").
+# xkb-data 2.48, Orca heard KP_Subtract as Alt and the trainer counted a
+# mistake).
 press_key_of KP_Enter
 hear "^Уровень сложности: 1\\. Упражнение 1\\. Время: 00:00\\. Набрано букв: 0\\. .*Ошибок: 0\\. Пауза\\. Нажми: П\\.$" \
     "where-am-I: the state of the game, paused before the first letter"
