@@ -81,6 +81,7 @@ public:
     void showCursor(const GameState& state) override;
     void markTypedLetter(const GameState& state) override;
     void repaintField() override;
+    void showMistake(const GameState& state) override;
     void playCue(Cue cue) override;
     void showMessage(const std::u16string& text, const std::u16string& title, int kind) override;
     void closeWindow() override;
@@ -155,7 +156,7 @@ private:
     void describePrompt(const std::u16string& prompt);
     void describeChoice(bool levels);
     void describeExercise(const GameState& state);
-    void describeMistake();
+    QString spokenLine() const;
     QString spokenStatus() const;
     QStringList statisticsReadings() const;
     void connectCommands();

@@ -1,12 +1,14 @@
 // The main window as assistive technology meets it: names for the pictures
 // that carry meaning, the statistics captions tied to their values, the
 // words behind the typing field and the keyboard picture, and what a
-// listener hears as the game goes on: the prompt and the keys that answer
-// it, each exercise, each next letter and each counted mistake, and, on
-// demand, the whole state of the game.
+// listener hears and reads on braille as the game goes on: the prompt and
+// the keys that answer it, each exercise, each new word with its first
+// letter, each next letter and each counted mistake with the finger that
+// should have struck, and, on demand, the whole state of the game.
 #include "tform1.h"
 
 #include "imagebox.h"
+#include "keytable.h"
 #include "paintbox.h"
 #include "picturebutton.h"
 #include "progressmeter.h"
@@ -41,6 +43,21 @@ QString sentence(QString text)
 
 const QString levelKeys = QStringLiteral("Нажми 1, 2 или 3.");
 const QString answerKeys = QStringLiteral("Enter — да, Escape — нет.");
+
+// The word that begins at the expected letter, as it stands in the line, in
+// small letters so that it is read as a word, not spelled; empty inside a
+// word and on a space.
+QString wordStartingHere(const GameState& state)
+{
+    if (state.CurrentLine < 1 || state.CurrentLine > 5 || state.expectedChar() == u' ')
+        return {};
+    const QString line = QString::fromStdU16String(state.line(state.CurrentLine));
+    const qsizetype start = state.CurrentPos - 1;
+    if (start < 0 || start >= line.size() || (start > 0 && line.at(start - 1) != QLatin1Char(' ')))
+        return {};
+    const qsizetype end = line.indexOf(QLatin1Char(' '), start);
+    return line.mid(start, end < 0 ? -1 : end - start).toLower();
+}
 
 // "Caption: value." for one of the statistics.
 QString reading(const SimpleLabel* caption, const SimpleLabel* value)
@@ -78,6 +95,7 @@ void TForm1::describeForAssistiveTech()
         lamps[i]->setAccessibleName(lampNames[i]);
     Status->setAccessibleName(QStringLiteral("Ход игры"));
     Status->setTextSource([this] { return spokenStatus(); });
+    Status->setLineSource([this] { return spokenLine(); });
 }
 
 void TForm1::describeLamp(int lamp, int image)
@@ -97,8 +115,10 @@ void TForm1::describeField(const GameState& state)
     PaintBox1->setSpokenDescription(letter);
     PaintBox2->setSpokenText(letter);
     PaintBox2->setSpokenDescription(letter);
-    if (Status->listening())
-        Status->announce(sentence(letter));
+    if (Status->listening()) {
+        Status->announce(spokenLine());
+        Status->lineChanged();
+    }
 }
 
 void TForm1::describeKeyUnlit()
@@ -112,14 +132,18 @@ void TForm1::describeKeyUnlit()
 
 void TForm1::describePrompt(const std::u16string& prompt)
 {
-    if (Status->listening())
+    if (Status->listening()) {
         Status->announce(sentence(QString::fromStdU16String(prompt)));
+        Status->lineChanged();
+    }
 }
 
 void TForm1::describeChoice(bool levels)
 {
-    if (Status->listening())
+    if (Status->listening()) {
         Status->announce(levels ? levelKeys : answerKeys);
+        Status->lineChanged();
+    }
 }
 
 void TForm1::describeExercise(const GameState& state)
@@ -133,14 +157,18 @@ void TForm1::describeExercise(const GameState& state)
     Status->announce(parts.join(QLatin1Char(' ')));
 }
 
-void TForm1::describeMistake()
+void TForm1::showMistake(const GameState&)
 {
-    // The key of the expected letter is still lit and names it.
-    if (Status->listening())
-        Status->announce(QStringLiteral("Ошибка. ") + sentence(PaintBox2->spokenText()));
+    if (Status->listening()) {
+        Status->announce(spokenLine());
+        Status->lineChanged();
+    }
 }
 
-QString TForm1::spokenStatus() const
+// What the child needs now, heard and on braille alike: the question and
+// its keys; during a game the next letter, with its word where one begins,
+// or the mistake with the finger that strikes the letter's key.
+QString TForm1::spokenLine() const
 {
     const QString prompt = sentence(Label5->text());
     if (game_->levelButtonsVisible())
@@ -148,12 +176,27 @@ QString TForm1::spokenStatus() const
     if (game_->answerButtonsVisible())
         return prompt + QLatin1Char(' ') + answerKeys;
     const GameState& state = game_->state();
-    QStringList parts{prompt, exerciseReading(state.ExerciseNumber), reading(Label1, LMDSimpleLabel1)};
+    const QString letter = spokenLetter(state.expectedChar());
+    if (letter.isEmpty())
+        return {};
+    if (state.ErrorPending)
+        return QStringLiteral("Ошибка. ") + letter + QStringLiteral(", ")
+               + sentence(QString::fromStdU16String(fingerName(state.expectedChar())));
+    const QString word = wordStartingHere(state);
+    return word.isEmpty() ? sentence(letter) : sentence(word) + QLatin1Char(' ') + sentence(letter);
+}
+
+// The state of a game under way; nothing while a question waits, whose
+// line says it all.
+QString TForm1::spokenStatus() const
+{
+    if (game_->levelButtonsVisible() || game_->answerButtonsVisible())
+        return {};
+    const GameState& state = game_->state();
+    QStringList parts{sentence(Label5->text()), exerciseReading(state.ExerciseNumber),
+                      reading(Label1, LMDSimpleLabel1)};
     parts << statisticsReadings();
     if (game_->pausePressed())
         parts << sentence(LMDMMButton1->caption());
-    const QString letter = spokenLetter(state.expectedChar());
-    if (!letter.isEmpty())
-        parts << QStringLiteral("Нажми: ") + sentence(letter);
     return parts.join(QLatin1Char(' '));
 }

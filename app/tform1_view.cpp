@@ -161,9 +161,6 @@ void TForm1::repaintField()
 
 void TForm1::playCue(Cue cue)
 {
-    // A counted mistake is heard by a listener too, sound or no sound.
-    if (cue == Cue::Sound2)
-        describeMistake();
     if (sound_ && N8->isChecked())
         sound_->play(SoundPlayer::Cue(cue));
 }

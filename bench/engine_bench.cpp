@@ -32,6 +32,7 @@ public:
     void showCursor(const GameState&) override {}
     void markTypedLetter(const GameState&) override {}
     void repaintField() override {}
+    void showMistake(const GameState&) override {}
     void playCue(Cue) override {}
     void showMessage(const std::u16string&, const std::u16string&, int) override {}
     void closeWindow() override {}

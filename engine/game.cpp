@@ -141,9 +141,10 @@ void Game::FormKeyDown(int32_t virtualKey)
     // A wrong key counts once per position, however many follow it.
     if (!state_.ErrorPending) {
         checkedIncrement(state_.ExerciseErrors);
+        state_.ErrorPending = true;
+        view_.showMistake(state_);
         view_.playCue(Cue::Sound2);
     }
-    state_.ErrorPending = true;
 }
 
 void Game::CompleteLetter()

@@ -40,6 +40,9 @@ public:
     virtual void showCursor(const GameState& state) = 0;              // underline + lit key of the expected letter
     virtual void markTypedLetter(const GameState& state) = 0;         // expected letter black, underline erased, key unlit
     virtual void repaintField() = 0;                                   // Panel3 repainted at once
+    // A counted mistake: the first wrong key at the expected letter, told
+    // before its cue; the wrong keys that follow it at that place are not.
+    virtual void showMistake(const GameState& state) = 0;
 
     // Sound; the view decides whether sound is switched on.
     virtual void playCue(Cue cue) = 0;

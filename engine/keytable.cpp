@@ -56,3 +56,21 @@ const KeyRecord* findKeyToMark(char16_t letter)
     }
     return nullptr;
 }
+
+std::u16string fingerName(char16_t letter)
+{
+    if (letter == u' ')
+        return u"большой палец";
+    const KeyRecord* key = findKeyToMark(letter);
+    if (key == nullptr)
+        return {};
+    // The left index finger's keys end at И (x 224), the right one's begin
+    // at Н (x 270).
+    std::u16string name = key->x < 250 ? u"левый " : u"правый ";
+    switch (key->colour) {
+    case FingerAqua: return name + u"мизинец";
+    case FingerLime: return name + u"безымянный";
+    case FingerYellow: return name + u"средний";
+    default: return name + u"указательный";
+    }
+}

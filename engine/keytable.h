@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 // One key of the keyboard picture: its Windows virtual-key code, the Russian
 // letter on it, the top-left corner of its 37 x 39 marking box in the picture,
@@ -30,3 +31,9 @@ const KeyRecord* findKeyByCode(int32_t virtualKey);
 // First record among 1..33 whose letter equals the character; nullptr if none
 // (the space is never found).
 const KeyRecord* findKeyToMark(char16_t letter);
+
+// The finger that strikes the letter's key, as a listener is told it: the
+// hand and the finger («левый указательный», «правый мизинец»), «большой
+// палец» for the space; empty for a letter without a key. The hand is the
+// key's side of the keyboard picture, the finger its colour.
+std::u16string fingerName(char16_t letter);

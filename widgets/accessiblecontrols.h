@@ -122,7 +122,7 @@ protected:
 };
 
 // The window's spoken status: a read-only text that holds the focus, named
-// by its accessible name, reading what the status's source says now.
+// by its accessible name, reading what the status's sources say now.
 class AccessibleSpokenStatus : public AccessibleReadOnlyText
 {
 public:
@@ -132,5 +132,6 @@ public:
 
 protected:
     QString readText() const override;
+    // At the start, where what matters now is.
     int caret() const override { return 0; }
 };

@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "paintbox.h"
 
+#include <QApplication>
 #include <QMenu>
 
 // ---- ImageBox, RoundedShape
@@ -56,6 +57,13 @@ int AccessiblePaintBox::caret() const
 AccessiblePanel::AccessiblePanel(QWidget* panel)
     : QAccessibleWidget(panel, QAccessible::Pane)
 {
+}
+
+QAccessible::State AccessiblePanel::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    state.focused = QApplication::focusWidget() == widget();
+    return state;
 }
 
 QList<QWidget*> AccessiblePanel::spokenChildren() const

@@ -47,6 +47,11 @@ class AccessiblePanel : public QAccessibleWidget
 public:
     explicit AccessiblePanel(QWidget* panel);
 
+    // Focused only while the panel itself has the keyboard focus, not while
+    // a control it hands the focus to (its focus proxy) has it: a screen
+    // reader that starts later looks for the first focused object and must
+    // find that control.
+    QAccessible::State state() const override;
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;

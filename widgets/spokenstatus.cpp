@@ -1,13 +1,27 @@
 #include "spokenstatus.h"
 
 #include <QAccessible>
-#include <QTimer>
+#include <QCoreApplication>
+#include <QEvent>
+
+namespace {
+const QEvent::Type sendEvent = QEvent::Type(QEvent::registerEventType());
+}
 
 SpokenStatus::SpokenStatus(QWidget* parent)
     : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+QString SpokenStatus::text() const
+{
+    const QString state = source_ ? source_() : QString();
+    const QString now = line();
+    if (state.isEmpty() || now.isEmpty())
+        return now + state;
+    return now + QLatin1Char(' ') + state;
 }
 
 bool SpokenStatus::listening() const
@@ -19,31 +33,67 @@ void SpokenStatus::announce(const QString& text)
 {
     if (text.isEmpty() || !listening())
         return;
-    if (queued_.isEmpty())
-        QTimer::singleShot(0, this, &SpokenStatus::speakQueued);
     queued_.append(text);
+    sendLater();
 }
 
-void SpokenStatus::speakQueued()
+void SpokenStatus::lineChanged()
 {
-    if (queued_.isEmpty())
+    if (!listening())
         return;
-    const QString text = queued_.join(QLatin1Char(' '));
-    queued_.clear();
-    emit announced(text);
+    lineDirty_ = true;
+    sendLater();
+}
+
+void SpokenStatus::sendLater()
+{
+    if (sendPosted_)
+        return;
+    sendPosted_ = true;
+    // Qt delivers events of low priority after the others, the window's
+    // update request (its paint) among them.
+    QCoreApplication::postEvent(this, new QEvent(sendEvent), Qt::LowEventPriority);
+}
+
+bool SpokenStatus::event(QEvent* event)
+{
+    if (event->type() != sendEvent)
+        return QWidget::event(event);
+    sendPosted_ = false;
+    send();
+    return true;
+}
+
+void SpokenStatus::send()
+{
+    if (!queued_.isEmpty()) {
+        const QString text = queued_.join(QLatin1Char(' '));
+        queued_.clear();
+        emit announced(text);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QAccessibleAnnouncementEvent event(this, text);
-    QAccessible::updateAccessibility(&event);
+        QAccessibleAnnouncementEvent event(this, text);
+        QAccessible::updateAccessibility(&event);
 #else
-    if (!notification_) {
-        notification_ = new QWidget(this);
-        notification_->setObjectName(QStringLiteral("Announcement"));
-        notification_->setAttribute(Qt::WA_TransparentForMouseEvents);
-        notification_->resize(size());
-    }
-    // Its accessible interface (a notification) is named by this text.
-    notification_->setAccessibleName(text);
-    notification_->hide();
-    notification_->show();
+        if (!notification_) {
+            notification_ = new QWidget(this);
+            notification_->setObjectName(QStringLiteral("Announcement"));
+            notification_->setAttribute(Qt::WA_TransparentForMouseEvents);
+            notification_->resize(size());
+        }
+        // Its accessible interface (a notification) is named by this text.
+        notification_->setAccessibleName(text);
+        notification_->hide();
+        notification_->show();
 #endif
+    }
+    // The line after the announcement: a screen reader shows a changed text
+    // of the focus on braille at once, ending any message it flashed there.
+    if (std::exchange(lineDirty_, false)) {
+        const QString now = line();
+        if (now != toldLine_ && QAccessible::isActive()) {
+            QAccessibleTextUpdateEvent event(this, 0, toldLine_, now);
+            QAccessible::updateAccessibility(&event);
+        }
+        toldLine_ = now;
+    }
 }

@@ -7,11 +7,16 @@
 
 // What a window tells a listener who cannot see it. An invisible control
 // that holds the window's keyboard focus, so that a screen reader follows
-// it: its accessible text is whatever the owner's source says at the moment
-// it is asked (a screen reader's where-am-I and review read it), and
-// announce() has a short text spoken at once. It draws nothing and lets the
-// mouse through, so nobody who looks at the window sees it; while no
-// assistive technology listens, announce() does nothing at all.
+// it. Its accessible text, one line that a screen reader's where-am-I reads
+// whole, has two parts, both asked of the owner at the moment they are
+// read: first what matters now (the next letter, a mistake, a question),
+// then the state. The caret stays at the start, so a braille display shows
+// what matters now in its first cells; lineChanged() tells the screen
+// reader to show it anew. announce() has a short text spoken at once. It
+// draws nothing
+// and lets the mouse through, so nobody who looks at the window sees it;
+// while no assistive technology listens, announce() and lineChanged() do
+// nothing at all.
 class SpokenStatus : public QWidget
 {
     Q_OBJECT
@@ -20,27 +25,46 @@ public:
     explicit SpokenStatus(QWidget* parent = nullptr);
 
     void setTextSource(std::function<QString()> source) { source_ = std::move(source); }
-    QString text() const { return source_ ? source_() : QString(); }
+    void setLineSource(std::function<QString()> source) { lineSource_ = std::move(source); }
+    // What matters now, then the state.
+    QString text() const;
+    QString line() const { return lineSource_ ? lineSource_() : QString(); }
 
     // Whether assistive technology listens: Qt's accessibility is active,
     // unless another judge is set (tests, where no platform listens).
     void setListening(std::function<bool()> listening) { listening_ = std::move(listening); }
     bool listening() const;
 
-    // Queues `text` to be spoken. Everything queued during one turn of the
-    // event loop is spoken as one announcement, in the order queued, so that
-    // a later part never cuts off an earlier one.
+    // Queues `text` to be spoken. Everything queued before the window next
+    // paints is spoken as one announcement, in the order queued, so that a
+    // later part never cuts off an earlier one.
     void announce(const QString& text);
+    // What matters now may have changed: a screen reader is told, after
+    // the announcement queued with it, if it differs from what it was last
+    // told.
+    void lineChanged();
+
 signals:
     // Emitted with each announcement as it is spoken.
     void announced(const QString& text);
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
-    void speakQueued();
+    // What listeners are told is sent once the window has painted what is
+    // pending, so that it never holds up the pixels of a key.
+    void sendLater();
+    void send();
 
     std::function<QString()> source_;
+    std::function<QString()> lineSource_;
     std::function<bool()> listening_;
     QStringList queued_;
+    bool sendPosted_ = false;
+    bool lineDirty_ = false;
+    // The line as the screen reader was last told it.
+    QString toldLine_;
     // Where the platform has no announcement event (Qt before 6.8), a
     // notification shown anew for each announcement: screen readers speak
     // a notification as it appears. Made on first use.

@@ -195,12 +195,16 @@ TEST(AccessibleWindow, AListenerHearsTheGameAndCanAskForItsState)
     QAccessibleTextInterface* text = status->textInterface();
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->text(0, -1), QStringLiteral("Тренировка. Выбери уровень сложности. Нажми 1, 2 или 3."));
+    EXPECT_EQ(text->cursorPosition(), 0);
+    // What a braille display shows first, from the caret on.
+    auto line = [text](const QString& now) { return text->text(0, int(now.size())) == now; };
 
-    // One announcement for the level, the exercise and the first letter.
+    // One announcement for the level, the exercise, the first word and its
+    // first letter; that word and letter, then the state.
     key(Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
-    EXPECT_EQ(hear(), QStringList{QStringLiteral("Уровень сложности: 1. Упражнение 1. П.")});
-    EXPECT_EQ(text->text(0, -1), QStringLiteral("Уровень сложности: 1. Упражнение 1. Время: 00:00. Набрано букв: 0. "
-                                                "Скорость: 0. Ошибок: 0. Пауза. Нажми: П."));
+    EXPECT_EQ(hear(), QStringList{QStringLiteral("Уровень сложности: 1. Упражнение 1. пара. П.")});
+    EXPECT_EQ(text->text(0, -1), QStringLiteral("пара. П. Уровень сложности: 1. Упражнение 1. Время: 00:00. "
+                                                "Набрано букв: 0. Скорость: 0. Ошибок: 0. Пауза."));
 
     // The keypad and Insert are the screen reader's: nothing is judged, the
     // game stays paused.
@@ -211,11 +215,13 @@ TEST(AccessibleWindow, AListenerHearsTheGameAndCanAskForItsState)
     EXPECT_TRUE(f.game().pausePressed());
     EXPECT_TRUE(text->text(0, -1).contains(errors.arg(0)));
 
-    // A counted mistake is heard with the letter again; a repeated one is not.
+    // A counted mistake is heard with the letter again and the finger that
+    // strikes it, and stays on the line; a repeated one is not heard.
     key(Qt::Key_Tab);
-    EXPECT_EQ(hear(), QStringList{QStringLiteral("Ошибка. П.")});
+    EXPECT_EQ(hear(), QStringList{QStringLiteral("Ошибка. П, левый указательный.")});
     key(Qt::Key_Tab);
     EXPECT_TRUE(hear().isEmpty());
+    EXPECT_TRUE(line(QStringLiteral("Ошибка. П, левый указательный. ")));
     // The statistics follow at the clock's tick, and the status with them.
     f.game().Timer1Timer();
     EXPECT_TRUE(text->text(0, -1).contains(errors.arg(1)));
@@ -224,11 +230,12 @@ TEST(AccessibleWindow, AListenerHearsTheGameAndCanAskForItsState)
     // Each correct key: the next letter, the space by its name.
     w.typeExpected();
     EXPECT_EQ(hear(), QStringList{QStringLiteral("А.")});
+    EXPECT_TRUE(line(QStringLiteral("А. ")));
     while (f.game().state().expectedChar() != u' ')
         w.typeExpected();
-    hear();
+    EXPECT_TRUE(hear().join(QLatin1Char(' ')).endsWith(QStringLiteral(" пробел.")));
     w.typeExpected();
-    EXPECT_EQ(hear(), QStringList{QStringLiteral("П.")});
+    EXPECT_EQ(hear(), QStringList{QStringLiteral("пара. П.")});
     w.typeExpected();
     EXPECT_EQ(hear(), QStringList{QStringLiteral("А.")});
 

@@ -2,13 +2,18 @@
 # The first exercise of level 1 played by ear, with the Orca screen reader
 # as a blind pupil uses it: Orca, the accessibility bus and the speech
 # server on a private session, the Russian keyboard layout, and Orca's debug
-# log read for what it said. Checks that Orca says the prompt and the keys
-# that choose a level; the level and the first letter once "1" is pressed;
-# that its own commands (where-am-I, review) neither start the clock nor
-# count a mistake, and where-am-I reads the whole state; the next letter
-# after each correct key; a counted mistake, and nothing for a repeated one;
-# the result message with its button; the next exercise with the counters.
-# Everything Orca said is kept in <artefacts>/screen_reader/speech.txt, the
+# log read for what it said and what it put on the braille display (its log
+# has every braille line, with or without a display). Checks that Orca says
+# the prompt and the keys that choose a level; the level, the first word
+# and its first letter once "1" is pressed; that its own commands
+# (where-am-I, review) neither start the clock nor count a mistake, and
+# where-am-I reads the whole state; the next letter after each correct key,
+# spoken and on braille; a counted mistake with the finger, spoken and on
+# braille, and nothing for a repeated one; after Orca is restarted in the
+# middle of the exercise, where-am-I reads the game with the next letter and
+# the letters go on; the result message with its button; the next exercise
+# with the counters. Everything Orca said is kept in
+# <artefacts>/screen_reader/speech.txt, its braille lines in braille.txt, the
 # time from each key to the next letter's announcement in latency.txt.
 # Exits 77 where Orca cannot run.
 set -u
@@ -86,15 +91,18 @@ if locale -a 2>/dev/null | grep -qix 'ru_RU.utf-\?8'; then
 elif localedef -i ru_RU -f UTF-8 "$ARTEFACTS/locale/ru_RU.UTF-8" >/dev/null 2>&1 ||
     { mkdir -p "$ARTEFACTS/locale" && localedef -i ru_RU -f UTF-8 "$ARTEFACTS/locale/ru_RU.UTF-8" >/dev/null 2>&1; }; then
     orca_lang=ru_RU.UTF-8
-    export LOCPATH=$ARTEFACTS/locale
+    orca_locpath=$ARTEFACTS/locale
 fi
 
-LOG=$ARTEFACTS/orca.log
-: >"$LOG"
-LANG=$orca_lang LC_ALL=$orca_lang /usr/bin/python3 "$(dirname "$0")/orca_logged.py" --debug-file="$LOG" \
-    >"$ARTEFACTS/orca.out" 2>&1 &
-ORCA_PID=$!
-unset LOCPATH
+# start_orca LOG: Orca with its debug log in LOG.
+start_orca() {
+    LOG=$1
+    : >"$LOG"
+    env ${orca_locpath:+LOCPATH=$orca_locpath} LANG=$orca_lang LC_ALL=$orca_lang /usr/bin/python3 "$(dirname "$0")/orca_logged.py" --debug-file="$LOG" \
+        >>"$ARTEFACTS/orca.out" 2>&1 &
+    ORCA_PID=$!
+}
+start_orca "$ARTEFACTS/orca.log"
 
 # ---- what Orca said
 
@@ -118,6 +126,25 @@ hear() {
     poll "$E2E_TIMEOUT" said "$1" || { speech >"$ARTEFACTS/speech.txt"; e2e_fail "Orca did not say '$1' ($2)"; }
     heard=$(speech | grep -nE -- "$1" | awk -F: -v h="$heard" '$1 > h { print $1; exit }')
 }
+# Every braille line of the log so far, one a line.
+braille() {
+    /usr/bin/python3 -c 'import re, sys
+text = open(sys.argv[1], encoding="utf-8", errors="replace").read()
+for m in re.finditer(r"BRAILLE LINE:  \x27(.*?)\x27$", text, re.M):
+    print(m.group(1))' "$LOG"
+}
+shown=0  # braille lines already looked at
+on_braille() {
+    braille | tail -n +$((shown + 1)) | grep -qE -- "$1"
+}
+# see PATTERN WHAT: waits until a braille line matches PATTERN, as hear.
+see() {
+    poll "$E2E_TIMEOUT" on_braille "$1" || { braille >"$ARTEFACTS/braille.txt"; e2e_fail "no braille line '$1' ($2)"; }
+    shown=$(braille | grep -nE -- "$1" | awk -F: -v h="$shown" '$1 > h { print $1; exit }')
+}
+# The game's line on braille as the status that holds the focus shows it:
+# what matters now first.
+status_line() { echo "Ход игры $1( |\$)"; }
 # The time of day of Orca's last utterance, in seconds.
 last_said_at() {
     grep -a "SPEECH OUTPUT" "$LOG" | tail -1 | awk '{ split($1, t, ":"); printf "%.6f\n", t[1] * 3600 + t[2] * 60 + t[3] }'
@@ -149,9 +176,11 @@ park_pointer
 # ---- the level choice
 
 hear "Тренировка\\. Выбери уровень сложности\\. Нажми 1, 2 или 3\\." "the prompt and the level keys"
+see "$(status_line "Тренировка\\. Выбери уровень сложности\\. Нажми 1, 2 или 3\\.")" "the prompt on braille"
 
 press 1
-hear "Уровень сложности: 1\\. Упражнение 1\\. П\\." "the level, the exercise and the first letter"
+hear "Уровень сложности: 1\\. Упражнение 1\\. пара\\. П\\." "the level, the exercise, the first word and letter"
+see "$(status_line "пара\\. П\\.")" "the first word and letter on braille"
 
 # Orca's own commands while the game waits paused: where-am-I reads the
 # whole state; the review of the current and the next line, and the end of
@@ -161,10 +190,15 @@ hear "Уровень сложности: 1\\. Упражнение 1\\. П\\." "
 # xkb-data 2.48, Orca heard KP_Subtract as Alt and the trainer counted a
 # mistake).
 press_key_of KP_Enter
-hear "^Уровень сложности: 1\\. Упражнение 1\\. Время: 00:00\\. Набрано букв: 0\\. .*Ошибок: 0\\. Пауза\\. Нажми: П\\.$" \
+# where_am_i LETTERS ERRORS PAUSED LINE: what where-am-I says during the
+# first exercise.
+where_am_i() {
+    echo "^$4 Уровень сложности: 1\\. Упражнение 1\\. Время: [0-9:]+\\. Набрано букв: $1\\. .*Ошибок: $2\\.$3\$"
+}
+hear "$(where_am_i 0 0 " Пауза\\." "пара\\. П\\.")" \
     "where-am-I: the state of the game, paused before the first letter"
 press_key_of KP_Up
-hear "Нажми: П" "the review of the current line"
+hear "пара\\. П\\. Уровень" "the review of the current line"
 press_key_of KP_Prior
 press_key_of KP_Subtract
 
@@ -176,17 +210,33 @@ spoken_letter() { if [ "$1" = " " ]; then echo "пробел\\."; else echo "$1\
 for ((i = 0; i < ${#exercise}; i++)); do
     letter=${exercise:i:1}
     if [ "$i" -eq 2 ]; then
-        # A wrong key (Ф for Р) counts a mistake and names the letter again;
-        # a second wrong key at the same place is not counted.
+        # A wrong key (Ф for Р) counts a mistake and names the letter again
+        # with the finger that strikes it, heard and on braille; a second
+        # wrong key at the same place is not counted.
         press "$(home_row_keysym ru Ф)"
-        hear "Ошибка\\. $(spoken_letter "$letter")" "a counted mistake"
+        hear "Ошибка\\. Р, правый указательный\\.$" "a counted mistake"
+        see "$(status_line "Ошибка\\. Р, правый указательный\\.")" "a counted mistake on braille"
         mistake=$heard
         press "$(home_row_keysym ru Ф)"
+    fi
+    if [ "$i" -eq 22 ]; then
+        # Orca restarted in the middle of a word: it finds the game's status
+        # focused, and where-am-I reads the state with the next letter.
+        kill -TERM "$ORCA_PID"
+        poll 10 orca_gone || kill -KILL "$ORCA_PID"
+        start_orca "$ARTEFACTS/orca-restarted.log"
+        heard=0 shown=0
+        poll 60 orca_up || e2e_fail "the restarted Orca said nothing within 60 s"
+        see "$(status_line "$(spoken_letter "$letter")")" "the game's line on braille once Orca is back"
+        press_key_of KP_Enter
+        hear "$(where_am_i 22 1 "" "$(spoken_letter "$letter")")" "where-am-I after Orca's restart"
     fi
     sent=$(now)
     press "$(home_row_keysym ru "$letter")"
     [ $((i + 1)) -eq ${#exercise} ] && break
-    hear "$(spoken_letter "${exercise:i+1:1}")\$" "the letter after letter $((i + 1))"
+    next=$(spoken_letter "${exercise:i+1:1}")
+    hear "$next\$" "the letter after letter $((i + 1))"
+    see "$(status_line "([^ .]+\\. )?$next")" "the letter after letter $((i + 1)) on braille"
     # How long the key took from xdotool to the next letter's announcement
     # (the log's clock is the time of day).
     awk -v s="$sent" -v t="$(last_said_at)" 'BEGIN { d = t - s; if (d < 0) d += 86400; printf "%.0f\n", d * 1000 }' \
@@ -217,10 +267,11 @@ else
 fi
 shot result
 press Return
-hear "Упражнение 2\\. Набрано букв: 75\\. Скорость: [0-9]+ б/мин\\. Ошибок: 1\\. П\\." \
-    "the next exercise with the counters and its first letter"
+hear "Упражнение 2\\. Набрано букв: 75\\. Скорость: [0-9]+ б/мин\\. Ошибок: 1\\. [^ .]+\\. П\\." \
+    "the next exercise with the counters, its first word and letter"
 
 speech >"$ARTEFACTS/speech.txt"
+braille >"$ARTEFACTS/braille.txt"
 sort -n "$ARTEFACTS/latency.txt" | awk '{ v[NR] = $1 } END {
     printf "key to next letter spoken: median %d ms, slowest %d ms, over %d keys\n", v[int((NR + 1) / 2)], v[NR], NR }'
 echo "screen reader: passed"

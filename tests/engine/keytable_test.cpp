@@ -39,6 +39,8 @@ TEST(KeyTable, SpaceSharesItsPlaceWithTheFirstHomeKeyButIsNeverMarked)
     const KeyRecord* space = findKeyByCode(32);
     ASSERT_EQ(space, &KeyTable[0]);
     EXPECT_EQ(findKeyToMark(u' '), nullptr);
+    EXPECT_EQ(fingerName(u' '), u"большой палец");
+    EXPECT_EQ(fingerName(u'Q'), u"");
 
     const KeyRecord* ef = findKeyToMark(u'Ф');
     ASSERT_EQ(ef, &KeyTable[1]);
@@ -52,6 +54,7 @@ struct Finger {
     uint32_t colour;
     int32_t x;
     int32_t y;
+    std::u16string name;  // as a listener is told it
 };
 
 void PrintTo(const Finger& finger, std::ostream* os)
@@ -68,12 +71,22 @@ TEST_P(Fingers, MarkTheKeyInTheColourOfItsFinger)
     EXPECT_EQ(key->colour, GetParam().colour);
     EXPECT_EQ(key->x, GetParam().x);
     EXPECT_EQ(key->y, GetParam().y);
+    EXPECT_EQ(fingerName(GetParam().letter), GetParam().name);
 }
 
 INSTANTIATE_TEST_SUITE_P(HomeRowAndOthers, Fingers,
-                         testing::Values(Finger {u'Ы', FingerLime, 66, 56}, Finger {u'В', FingerYellow, 114, 56},
-                                         Finger {u'П', FingerFuchsia, 210, 56}, Finger {u'Э', FingerAqua, 522, 56},
-                                         Finger {u'Ъ', FingerAqua, 558, 6}, Finger {u'.', FingerAqua, 486, 106}));
+                         testing::Values(Finger {u'Ф', FingerAqua, 18, 56, u"левый мизинец"},
+                                         Finger {u'Ы', FingerLime, 66, 56, u"левый безымянный"},
+                                         Finger {u'В', FingerYellow, 114, 56, u"левый средний"},
+                                         Finger {u'П', FingerFuchsia, 210, 56, u"левый указательный"},
+                                         Finger {u'И', FingerFuchsia, 224, 106, u"левый указательный"},
+                                         Finger {u'Н', FingerFuchsia, 270, 6, u"правый указательный"},
+                                         Finger {u'Р', FingerFuchsia, 282, 56, u"правый указательный"},
+                                         Finger {u'Л', FingerYellow, 378, 56, u"правый средний"},
+                                         Finger {u'Д', FingerLime, 426, 56, u"правый безымянный"},
+                                         Finger {u'Э', FingerAqua, 522, 56, u"правый мизинец"},
+                                         Finger {u'Ъ', FingerAqua, 558, 6, u"правый мизинец"},
+                                         Finger {u'.', FingerAqua, 486, 106, u"правый мизинец"}));
 
 TEST(KeyTable, KeysOutsideTheTableAreNotFound)
 {

@@ -98,6 +98,7 @@ public:
     void showCursor(const GameState&) override { ++cursorCount; log.push_back("cursor"); }
     void markTypedLetter(const GameState&) override { ++markCount; log.push_back("mark"); }
     void repaintField() override { ++repaintCount; log.push_back("repaint"); }
+    void showMistake(const GameState&) override { log.push_back("mistake"); }
     void playCue(Cue cue) override
     {
         cues.push_back(cue);

@@ -149,11 +149,21 @@ void CheckingView::repaintField()
     REQUIRE_RULE(fieldsCreated > 0, "the field repainted before it was created");
 }
 
+void CheckingView::showMistake(const GameState& state)
+{
+    REQUIRE_RULE(cursorShown && state.CurrentLine == cursorLine && state.CurrentPos == cursorPos,
+            "a mistake told away from the lit key");
+    ++mistakes;
+}
+
 void CheckingView::playCue(Cue cue)
 {
     switch (cue) {
     case Cue::Sound1: ++sound1; break;
-    case Cue::Sound2: ++sound2; break;
+    case Cue::Sound2:
+        REQUIRE_RULE(mistakes == sound2 + 1, "an error cue without its mistake told first");
+        ++sound2;
+        break;
     case Cue::Sound3: ++sound3; break;
     }
 }

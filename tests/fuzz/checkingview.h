@@ -55,6 +55,7 @@ public:
     // Counts of what happened.
     int fieldsCreated = 0;
     int sound1 = 0, sound2 = 0, sound3 = 0;
+    int mistakes = 0;
     int results = 0, victories = 0;
     int32_t lastScore = -1;
 
@@ -86,6 +87,7 @@ public:
     void showCursor(const GameState& state) override;
     void markTypedLetter(const GameState& state) override;
     void repaintField() override;
+    void showMistake(const GameState& state) override;
     void playCue(Cue cue) override;
     void showMessage(const std::u16string& text, const std::u16string& title, int kind) override;
     void closeWindow() override;

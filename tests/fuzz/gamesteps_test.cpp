@@ -159,6 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
                         s.CurrentPos = 2;
                         v.markTypedLetter(s);
                     }},
+        BrokenRule {"MistakeWithoutLitKey", [](CheckingView& v, GameState& s) { v.showMistake(s); }},
+        BrokenRule {"ErrorCueWithoutMistake", [](CheckingView& v, GameState&) { v.playCue(Cue::Sound2); }},
         BrokenRule {"CursorPastLine",
                     [](CheckingView& v, GameState& s) {
                         s.CurrentPos = 6;
