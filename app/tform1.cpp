@@ -256,6 +256,12 @@ void TForm1::setDialogs(TForm7* viewer, TForm8* messages, TForm4* about)
     Form7_ = viewer;
     Form8_ = messages;
     Form4_ = about;
+    // With a splash to come, the status takes the focus once it has gone:
+    // a screen reader then reads the prompt after the splash, not before.
+    if (Form4_) {
+        Status->setFocusPolicy(Qt::NoFocus);
+        Status->clearFocus();
+    }
 }
 
 QList<QImage> TForm1::buttonFaces() const
@@ -306,20 +312,23 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || QApplication::activeModalWidget())
         return false;
-    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    judgeKey(*static_cast<QKeyEvent*>(event));
+    return true;
+}
+
+void TForm1::judgeKey(const QKeyEvent& keyEvent)
+{
     // Help answers F1 even where the shortcut did not reach it first (an
     // inactive window); it is never judged as a typed key.
-    if (QKeySequence(keyEvent->keyCombination()) == N2->shortcut()) {
+    if (QKeySequence(keyEvent.keyCombination()) == N2->shortcut()) {
         N2->trigger();
-        return true;
+        return;
     }
     // A screen reader's command is neither a typed key nor a mistake.
-    if (isScreenReaderKey(keyEvent->key(), keyEvent->modifiers().testFlag(Qt::KeypadModifier))
-        && Status->listening())
-        return true;
-    const int32_t key = virtualKeyOf(*keyEvent);
+    if (isScreenReaderKey(keyEvent.key(), keyEvent.modifiers().testFlag(Qt::KeypadModifier)) && Status->listening())
+        return;
+    const int32_t key = virtualKeyOf(keyEvent);
     guarded([this, key] { game_->FormKeyDown(key); });
-    return true;
 }
 
 void TForm1::changeEvent(QEvent* event)
@@ -355,6 +364,11 @@ void TForm1::FormActivate()
 {
     finishAfterFirstPaint();  // the About box takes this window's icon
     Form4_->showAsSplash();
+    Status->setFocusPolicy(Qt::StrongFocus);
+    client->setFocus();
+    // Keys struck while the splash was up count, in their order.
+    for (const std::unique_ptr<QKeyEvent>& key : Form4_->takeSplashKeys())
+        judgeKey(*key);
 }
 
 // ---- menu commands

@@ -13,6 +13,7 @@
 
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QMenu;
 class ImageBox;
 class PaintBox;
@@ -160,6 +161,9 @@ private:
     QString spokenStatus() const;
     QStringList statisticsReadings() const;
     void connectCommands();
+    // A key struck in this window: help, a screen reader's command, or the
+    // game's.
+    void judgeKey(const QKeyEvent& keyEvent);
     void FormActivate();
     void centreOnScreen();
     KeyboardTemplate& keyboard() const;

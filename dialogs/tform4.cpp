@@ -6,6 +6,7 @@
 #include "simplelabel.h"
 #include "titlebar.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace {
@@ -97,6 +98,21 @@ void TForm4::Timer1Timer()
 
 void TForm4::reject()
 {
+}
+
+void TForm4::keyPressEvent(QKeyEvent* event)
+{
+    // The splash is up while its animation runs and "ОК" is hidden.
+    if (timer1_.isActive() && !button1_->isVisible()) {
+        splashKeys_.emplace_back(event->clone());
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+std::vector<std::unique_ptr<QKeyEvent>> TForm4::takeSplashKeys()
+{
+    return std::exchange(splashKeys_, {});
 }
 
 void TForm4::LMDButton1Click()

@@ -2,7 +2,10 @@
 
 #include <QDialog>
 #include <QImage>
+#include <QKeyEvent>
 #include <QTimer>
+#include <memory>
+#include <vector>
 
 class FillBar;
 class ImageBox;
@@ -12,7 +15,9 @@ class SimpleLabel;
 // The About box. Shown once as a splash screen whose fill bar grows 10 % every
 // half second and which closes itself on the eleventh tick, and later as the
 // About box with an "ОК" button. It has no close box and ignores Escape: the
-// only ways out are the eleventh tick and "ОК".
+// only ways out are the eleventh tick and "ОК". The keys struck while the
+// splash is up are kept for the main window, which judges them once the
+// splash has gone: a child who starts before it closes loses nothing.
 class TForm4 : public QDialog
 {
     Q_OBJECT
@@ -37,6 +42,9 @@ public:
     // timer stops and the window closes, else the bar shows counter × 10 %.
     void Timer1Timer();
     int splashCounter() const { return splashCounter_; }
+    // The key presses the splash has kept, oldest first; each is handed out
+    // once.
+    std::vector<std::unique_ptr<QKeyEvent>> takeSplashKeys();
 
     QTimer& Timer1() { return timer1_; }
     ImageBox* Image1() const { return image1_; }
@@ -51,6 +59,9 @@ public slots:
     // Escape and the window system's close requests do nothing.
     void reject() override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void LMDButton1Click();
 
@@ -63,4 +74,5 @@ private:
     QPushButton* button1_;
     QTimer timer1_;
     int splashCounter_ = 0;  // never reset
+    std::vector<std::unique_ptr<QKeyEvent>> splashKeys_;
 };

@@ -26,6 +26,10 @@ QString SpokenStatus::text() const
 
 bool SpokenStatus::listening() const
 {
+    // Nobody hears a window that is not shown yet: a screen reader reads the
+    // focus when it appears.
+    if (!window()->isVisible())
+        return false;
     return listening_ ? listening_() : QAccessible::isActive();
 }
 

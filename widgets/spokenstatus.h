@@ -30,8 +30,9 @@ public:
     QString text() const;
     QString line() const { return lineSource_ ? lineSource_() : QString(); }
 
-    // Whether assistive technology listens: Qt's accessibility is active,
-    // unless another judge is set (tests, where no platform listens).
+    // Whether assistive technology listens: the window is shown and Qt's
+    // accessibility is active, unless another judge is set (tests, where no
+    // platform listens).
     void setListening(std::function<bool()> listening) { listening_ = std::move(listening); }
     bool listening() const;
 

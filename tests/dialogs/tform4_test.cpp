@@ -123,13 +123,15 @@ TEST_F(TForm4Test, SplashFillsTenPerCentPerTickAndClosesOnTheEleventh)
     EXPECT_EQ(form.splashCounter(), 11);
 }
 
-TEST_F(TForm4Test, NeitherEscapeNorACloseRequestEndsTheSplash)
+// Nor is a key lost: the splash keeps every press for the main window.
+TEST_F(TForm4Test, NeitherAKeyNorACloseRequestEndsTheSplash)
 {
     form.Timer1().start();
     bool stillVisible = false;
     runModal([&] { form.showAsSplash(); }, [&] {
         QTest::keyClick(&form, Qt::Key_Escape);
         QTest::keyClick(&form, Qt::Key_Return);
+        QTest::keyClick(&form, Qt::Key_1);
         form.close();
         stillVisible = form.isVisible();
         for (int i = 0; i < 11; ++i)
@@ -137,6 +139,11 @@ TEST_F(TForm4Test, NeitherEscapeNorACloseRequestEndsTheSplash)
     });
     EXPECT_TRUE(stillVisible);
     EXPECT_EQ(form.result(), QDialog::Accepted);
+    std::vector<int> kept;
+    for (const auto& key : form.takeSplashKeys())
+        kept.push_back(key->key());
+    EXPECT_EQ(kept, (std::vector<int>{Qt::Key_Escape, Qt::Key_Return, Qt::Key_1}));
+    EXPECT_TRUE(form.takeSplashKeys().empty());
 }
 
 TEST_F(TForm4Test, ASecondSplashNeverRestartsTheAnimation)

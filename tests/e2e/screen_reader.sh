@@ -175,7 +175,10 @@ park_pointer
 
 # ---- the level choice
 
+# The prompt once, after the splash has been read.
+hear "^О программе" "the splash"
 hear "Тренировка\\. Выбери уровень сложности\\. Нажми 1, 2 или 3\\." "the prompt and the level keys"
+[ "$(speech | grep -c "Выбери уровень сложности")" -eq 1 ] || { speech >"$ARTEFACTS/speech.txt"; e2e_fail "the prompt was said more than once"; }
 see "$(status_line "Тренировка\\. Выбери уровень сложности\\. Нажми 1, 2 или 3\\.")" "the prompt on braille"
 
 press 1
