@@ -307,12 +307,21 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Paint && watched == this && !keyboardTemplate_)
         QTimer::singleShot(0, this, &TForm1::finishAfterFirstPaint);
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        keysDown_.follow(*static_cast<QKeyEvent*>(event));
+        if (KeysDown::readerMayLag)
+            Status->setHeldBack(keysDown_.any());
+    }
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || QApplication::activeModalWidget())
         return false;
-    judgeKey(*static_cast<QKeyEvent*>(event));
+    // Keys struck while a message waits to come up are the message's.
+    if (keysDown_.waiting())
+        keysDown_.keep(*static_cast<QKeyEvent*>(event));
+    else
+        judgeKey(*static_cast<QKeyEvent*>(event));
     return true;
 }
 

@@ -9,11 +9,11 @@
 #include "game.h"
 #include "gameview.h"
 #include "keyboardtemplate.h"
+#include "keysdown.h"
 #include "typingfield.h"
 
 class QAction;
 class QFrame;
-class QKeyEvent;
 class QMenu;
 class ImageBox;
 class PaintBox;
@@ -183,4 +183,5 @@ private:
     TForm8* Form8_ = nullptr;
     TForm4* Form4_ = nullptr;
     bool activatedOnce_ = false;
+    KeysDown keysDown_;
 };

@@ -1,5 +1,6 @@
 // The main window's side of the game: what the game flow shows, draws,
 // plays and asks.
+#include <QCoreApplication>
 #include <QFrame>
 #include <QMenu>
 
@@ -11,10 +12,14 @@
 #include "progressmeter.h"
 #include "simplelabel.h"
 #include "soundplayer.h"
+#include "spokenstatus.h"
 #include "tform1.h"
 #include "tform8.h"
 
 namespace {
+// How long a message waits at most for the keys to come up.
+constexpr int keyUpPatienceMs = 500;
+
 QString qs(const std::u16string& text)
 {
     return QString::fromStdU16String(text);
@@ -167,8 +172,16 @@ void TForm1::playCue(Cue cue)
 
 void TForm1::showMessage(const std::u16string& text, const std::u16string& title, int kind)
 {
-    if (Form8_)
-        Form8_->showMessage(qs(text), qs(title), kind);
+    if (!Form8_)
+        return;
+    // A screen reader that handles the key after the window would answer
+    // the key that ended the exercise with an echo into the message's
+    // reading: the message comes once the key is up.
+    if (KeysDown::readerMayLag && Status->listening())
+        keysDown_.waitUntilUp(keyUpPatienceMs);
+    for (std::unique_ptr<QKeyEvent>& key : keysDown_.takeKept())
+        QCoreApplication::postEvent(Form8_, key.release());
+    Form8_->showMessage(qs(text), qs(title), kind);
 }
 
 void TForm1::closeWindow()

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTimer>
 
 namespace {
 const QEvent::Type sendEvent = QEvent::Type(QEvent::registerEventType());
@@ -49,8 +50,34 @@ void SpokenStatus::lineChanged()
     sendLater();
 }
 
+void SpokenStatus::setHeldBack(bool held)
+{
+    heldBack_ = held;
+    if (!held && std::exchange(sendHeld_, false)) {
+        patience_->stop();
+        sendLater();
+    }
+}
+
 void SpokenStatus::sendLater()
 {
+    if (heldBack_) {
+        if (!sendHeld_) {
+            sendHeld_ = true;
+            if (!patience_) {
+                patience_ = new QTimer(this);
+                patience_->setSingleShot(true);
+                patience_->setInterval(500);
+                connect(patience_, &QTimer::timeout, this, [this] {
+                    sendHeld_ = false;
+                    heldBack_ = false;
+                    sendLater();
+                });
+            }
+            patience_->start();
+        }
+        return;
+    }
     if (sendPosted_)
         return;
     sendPosted_ = true;

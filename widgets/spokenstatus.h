@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <functional>
 
+class QTimer;
+
 // What a window tells a listener who cannot see it. An invisible control
 // that holds the window's keyboard focus, so that a screen reader follows
 // it. Its accessible text, one line that a screen reader's where-am-I reads
@@ -44,6 +46,10 @@ public:
     // the announcement queued with it, if it differs from what it was last
     // told.
     void lineChanged();
+    // While held back (a key is down that the screen reader may not have
+    // handled yet, and would answer with an echo that cuts in), what is
+    // queued waits, for half a second at most.
+    void setHeldBack(bool held);
 
 signals:
     // Emitted with each announcement as it is spoken.
@@ -64,6 +70,9 @@ private:
     QStringList queued_;
     bool sendPosted_ = false;
     bool lineDirty_ = false;
+    bool heldBack_ = false;
+    bool sendHeld_ = false;
+    QTimer* patience_ = nullptr;
     // The line as the screen reader was last told it.
     QString toldLine_;
     // Where the platform has no announcement event (Qt before 6.8), a

@@ -239,6 +239,13 @@ TEST(AccessibleWindow, AListenerHearsTheGameAndCanAskForItsState)
     w.typeExpected();
     EXPECT_EQ(hear(), QStringList{QStringLiteral("А.")});
 
+    // Held back while a key is down, said once it is up.
+    f.Status->setHeldBack(true);
+    w.typeExpected();
+    EXPECT_TRUE(hear().isEmpty());
+    f.Status->setHeldBack(false);
+    EXPECT_EQ(hear(), QStringList{QStringLiteral("Р.")});
+
     // Nobody listening: nothing is said, and the keypad is judged as before.
     f.Status->setListening([] { return false; });
     key(Qt::Key_Up, Qt::KeypadModifier);

@@ -1,7 +1,9 @@
 #include <QKeyEvent>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "keymap.h"
+#include "keysdown.h"
 
 // The home row and its neighbours by X keycode, whatever the layout.
 TEST(KeyMap, PhysicalKeysGiveTheirVirtualKeys)
@@ -129,4 +131,39 @@ TEST(KeyMap, EventOnASpareKeycodeIsJudgedByItsCharacter)
     EXPECT_EQ(virtualKeyOf(spare), 'G');
     QKeyEvent nothing(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, 8, 0, 0, QString());
     EXPECT_EQ(virtualKeyOf(nothing), 0);
+}
+
+// Held keys by their place: a press seen twice on its way through the
+// widgets counts once, a repeat's release leaves the key down.
+TEST(KeysDown, FollowsHeldKeysAndWaitsForThemToComeUp)
+{
+    auto event = [](QEvent::Type type, quint32 keycode, bool repeat = false) {
+        return QKeyEvent(type, Qt::Key_A, Qt::NoModifier, keycode, 0, 0, QStringLiteral("a"), repeat);
+    };
+    KeysDown keys;
+    keys.follow(event(QEvent::KeyPress, 38));
+    keys.follow(event(QEvent::KeyPress, 38));
+    keys.follow(event(QEvent::KeyPress, 65));
+    keys.follow(event(QEvent::KeyRelease, 38, true));
+    keys.follow(event(QEvent::KeyRelease, 38));
+    EXPECT_TRUE(keys.any());
+
+    // The wait ends as the last key comes up; a key struck meanwhile is kept.
+    QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(keys.waiting());
+        keys.keep(event(QEvent::KeyPress, 39));
+        keys.follow(event(QEvent::KeyRelease, 65));
+    });
+    keys.waitUntilUp(600000);
+    EXPECT_FALSE(keys.any());
+    EXPECT_FALSE(keys.waiting());
+    const auto kept = keys.takeKept();
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0]->nativeScanCode(), 39u);
+    EXPECT_TRUE(keys.takeKept().empty());
+
+    // A release that never comes: the wait gives up.
+    keys.follow(event(QEvent::KeyPress, 40));
+    keys.waitUntilUp(1);
+    EXPECT_TRUE(keys.any());
 }
