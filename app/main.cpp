@@ -28,17 +28,19 @@ int run(int argc, char** argv)
     const std::unique_ptr<QApplication> application = makeScaledApplication(argc, argv);
     QApplication& app = *application;
     // The program's name for the system, as its command is named: the class
-    // of its X windows (the desktop entry's StartupWMClass) and the name of
-    // its accessible application, under which a screen reader keeps settings
-    // for it. Orca 51 makes a settings path of that name's Latin letters and
-    // digits alone and fails on every event of a program whose name has none.
-    // The people see the window titles; there is no display name, which
-    // desktops would append to every title.
+    // of its X windows (the desktop entry's StartupWMClass). The people see
+    // the window titles; there is no display name, which desktops would
+    // append to every title.
     QApplication::setApplicationName(QStringLiteral("paltsekhod"));
     // Lets Wayland desktops match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.paltsekhod.Paltsekhod"));
     applyClassicLook(app);
-    installAccessibility();
+    // A screen reader lists the program, and starts each braille line, with
+    // a name a Russian child reads. It keeps settings for the program under
+    // that name too: Orca 51 makes a settings path of its Latin letters and
+    // digits alone and fails on every event of a program whose name has
+    // none, so the command's name stays in it.
+    installAccessibility(QStringLiteral("Пальцеход (paltsekhod)"));
     followCompositorFrames(offer);
 
     RNDGen generator;

@@ -14,14 +14,35 @@
 #include "transparentpanel.h"
 
 #include <QAccessible>
+#include <QAccessibleObject>
+#include <QCoreApplication>
 #include <QMainWindow>
 
 namespace {
+
+QString& programName()
+{
+    static QString name;
+    return name;
+}
+
+// The application as a whole, under the program's name.
+class AccessibleProgram : public QAccessibleApplication
+{
+public:
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? programName() : QAccessibleApplication::text(t);
+    }
+};
 
 // Qt asks with the class name of each class in the object's chain, most
 // derived first; an answer of nullptr lets it try the base classes.
 QAccessibleInterface* widgetsFactory(const QString& className, QObject* object)
 {
+    if (object && object == QCoreApplication::instance() && !programName().isEmpty()
+        && className == QLatin1String(object->metaObject()->className()))
+        return new AccessibleProgram;
     if (!object || !object->isWidgetType())
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
@@ -58,8 +79,10 @@ QAccessibleInterface* widgetsFactory(const QString& className, QObject* object)
 
 } // namespace
 
-void installAccessibility()
+void installAccessibility(const QString& name)
 {
+    if (!name.isEmpty())
+        programName() = name;
     // Qt keeps a factory only once however often it is installed.
     QAccessible::installFactory(widgetsFactory);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QWidget;
 
 // Makes the controls of this folder known to assistive technology (screen
@@ -7,8 +9,11 @@ class QWidget;
 // accessible interface with its role, name, state and actions. Call once
 // before the first window shows; calling again does no harm. While no
 // assistive technology listens, Qt never asks for the interfaces, so this
-// costs nothing.
-void installAccessibility();
+// costs nothing. A non-empty `programName` is the name under which the
+// application as a whole is listed and shown (a screen reader's list of
+// programs, the start of each braille line); else it is the
+// application's name.
+void installAccessibility(const QString& programName = {});
 
 // A picture that tells a listener nothing (no accessible name, no tooltip):
 // containers of this folder leave it out of the tree.

@@ -179,7 +179,9 @@ park_pointer
 hear "^О программе" "the splash"
 hear "Тренировка\\. Выбери уровень сложности\\. Нажми 1, 2 или 3\\." "the prompt and the level keys"
 [ "$(speech | grep -c "Выбери уровень сложности")" -eq 1 ] || { speech >"$ARTEFACTS/speech.txt"; e2e_fail "the prompt was said more than once"; }
-see "$(status_line "Тренировка\\. Выбери уровень сложности\\. Нажми 1, 2 или 3\\.")" "the prompt on braille"
+# The program by a name a Russian child reads, first on the line.
+see "^Пальцеход \\(paltsekhod\\) .*$(status_line "Тренировка\\. Выбери уровень сложности\\. Нажми 1, 2 или 3\\.")" \
+    "the program's name and the prompt on braille"
 
 press 1
 hear "Уровень сложности: 1\\. Упражнение 1\\. пара\\. П\\." "the level, the exercise, the first word and letter"
