@@ -1,13 +1,15 @@
 #include "paintbox.h"
 
+#include "afterpaint.h"
+
 #include <QAccessible>
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
-#include <utility>
 
 PaintBox::PaintBox(QWidget* parent)
     : QWidget(parent)
+    , teller_(new AfterPaint(this, [this] { tell(); }))
 {
 }
 
@@ -19,32 +21,42 @@ void PaintBox::setSource(const QImage* image)
 
 void PaintBox::setSpokenText(const QString& text, int caret)
 {
-    const int clampedCaret = qBound(-1, caret, int(text.size()));
-    const bool textChanged = text != spokenText_;
-    const bool caretChanged = clampedCaret != spokenCaret_;
-    const QString oldText = std::exchange(spokenText_, text);
-    spokenCaret_ = clampedCaret;
-    if (!QAccessible::isActive())
-        return;
-    if (textChanged) {
-        QAccessibleTextUpdateEvent event(this, 0, oldText, spokenText_);
-        QAccessible::updateAccessibility(&event);
-    }
-    if (caretChanged && spokenCaret_ >= 0) {
-        QAccessibleTextCursorEvent event(this, spokenCaret_);
-        QAccessible::updateAccessibility(&event);
+    spokenText_ = text;
+    spokenCaret_ = qBound(-1, caret, int(text.size()));
+    if (QAccessible::isActive()) {
+        teller_->request();
+    } else {
+        toldText_ = spokenText_;
+        toldCaret_ = spokenCaret_;
     }
 }
 
 void PaintBox::setSpokenDescription(const QString& description)
 {
-    if (description == spokenDescription_)
-        return;
     spokenDescription_ = description;
-    if (QAccessible::isActive()) {
+    if (QAccessible::isActive())
+        teller_->request();
+    else
+        toldDescription_ = spokenDescription_;
+}
+
+void PaintBox::tell()
+{
+    if (spokenText_ != toldText_) {
+        QAccessibleTextUpdateEvent event(this, 0, toldText_, spokenText_);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (spokenCaret_ != toldCaret_ && spokenCaret_ >= 0) {
+        QAccessibleTextCursorEvent event(this, spokenCaret_);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (spokenDescription_ != toldDescription_) {
         QAccessibleEvent event(this, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);
     }
+    toldText_ = spokenText_;
+    toldCaret_ = spokenCaret_;
+    toldDescription_ = spokenDescription_;
 }
 
 void PaintBox::paintEvent(QPaintEvent* event)

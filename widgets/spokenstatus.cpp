@@ -1,16 +1,13 @@
 #include "spokenstatus.h"
 
 #include <QAccessible>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QTimer>
 
-namespace {
-const QEvent::Type sendEvent = QEvent::Type(QEvent::registerEventType());
-}
+#include "afterpaint.h"
 
 SpokenStatus::SpokenStatus(QWidget* parent)
     : QWidget(parent)
+    , sender_(new AfterPaint(this, [this] { send(); }))
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -78,21 +75,7 @@ void SpokenStatus::sendLater()
         }
         return;
     }
-    if (sendPosted_)
-        return;
-    sendPosted_ = true;
-    // Qt delivers events of low priority after the others, the window's
-    // update request (its paint) among them.
-    QCoreApplication::postEvent(this, new QEvent(sendEvent), Qt::LowEventPriority);
-}
-
-bool SpokenStatus::event(QEvent* event)
-{
-    if (event->type() != sendEvent)
-        return QWidget::event(event);
-    sendPosted_ = false;
-    send();
-    return true;
+    sender_->request();
 }
 
 void SpokenStatus::send()

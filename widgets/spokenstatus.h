@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <functional>
 
+class AfterPaint;
 class QTimer;
 
 // What a window tells a listener who cannot see it. An invisible control
@@ -55,9 +56,6 @@ signals:
     // Emitted with each announcement as it is spoken.
     void announced(const QString& text);
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
     // What listeners are told is sent once the window has painted what is
     // pending, so that it never holds up the pixels of a key.
@@ -68,7 +66,7 @@ private:
     std::function<QString()> lineSource_;
     std::function<bool()> listening_;
     QStringList queued_;
-    bool sendPosted_ = false;
+    AfterPaint* sender_;
     bool lineDirty_ = false;
     bool heldBack_ = false;
     bool sendHeld_ = false;

@@ -179,9 +179,13 @@ park_pointer
 hear "^О программе" "the splash"
 hear "Тренировка\\. Выбери уровень сложности\\. Нажми 1, 2 или 3\\." "the prompt and the level keys"
 [ "$(speech | grep -c "Выбери уровень сложности")" -eq 1 ] || { speech >"$ARTEFACTS/speech.txt"; e2e_fail "the prompt was said more than once"; }
-# The program by a name a Russian child reads, first on the line.
-see "^Пальцеход \\(paltsekhod\\) .*$(status_line "Тренировка\\. Выбери уровень сложности\\. Нажми 1, 2 или 3\\.")" \
-    "the program's name and the prompt on braille"
+see "$(status_line "Тренировка\\. Выбери уровень сложности\\. Нажми 1, 2 или 3\\.")" "the prompt on braille"
+# Where the line starts with the program (Orca 43 puts it first), it is
+# named as a Russian child reads it.
+if braille | grep -q "^paltsekhod "; then
+    braille >"$ARTEFACTS/braille.txt"
+    e2e_fail "the braille line names the program by its command alone"
+fi
 
 press 1
 hear "Уровень сложности: 1\\. Упражнение 1\\. пара\\. П\\." "the level, the exercise, the first word and letter"
