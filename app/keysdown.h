@@ -17,7 +17,7 @@ class KeysDown
 {
 public:
     // Before 6.8, Qt hands a key to the window only once the screen reader
-    // has answered for it.
+    // has answered for it, or after 100 ms without an answer.
     static constexpr bool readerMayLag = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0);
 
     // A key press or release; an event seen more than once on its way

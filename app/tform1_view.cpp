@@ -176,8 +176,9 @@ void TForm1::showMessage(const std::u16string& text, const std::u16string& title
         return;
     // A screen reader that handles the key after the window would answer
     // the key that ended the exercise with an echo into the message's
-    // reading: the message comes once the key is up.
-    if (KeysDown::readerMayLag && Status->listening())
+    // reading: the message comes once the key is up. (Before Qt 6.8 too:
+    // Qt hands the key on regardless when the reader's answer is late.)
+    if (Status->listening())
         keysDown_.waitUntilUp(keyUpPatienceMs);
     for (std::unique_ptr<QKeyEvent>& key : keysDown_.takeKept())
         QCoreApplication::postEvent(Form8_, key.release());

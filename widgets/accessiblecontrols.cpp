@@ -254,3 +254,8 @@ QString AccessibleSpokenStatus::readText() const
 {
     return static_cast<SpokenStatus*>(widget())->text();
 }
+
+int AccessibleSpokenStatus::caret() const
+{
+    return static_cast<SpokenStatus*>(widget())->caret();
+}

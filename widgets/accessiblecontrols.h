@@ -132,6 +132,5 @@ public:
 
 protected:
     QString readText() const override;
-    // At the start, where what matters now is.
-    int caret() const override { return 0; }
+    int caret() const override;
 };

@@ -107,6 +107,14 @@ void SpokenStatus::send()
         if (now != toldLine_ && QAccessible::isActive()) {
             QAccessibleTextUpdateEvent event(this, 0, toldLine_, now);
             QAccessible::updateAccessibility(&event);
+            // A screen reader that follows text changes of editable text
+            // alone (Orca 48) shows the focus's line anew when its caret
+            // moves. The caret is one place on while the event goes out, and
+            // back at the start when the reader asks where it is.
+            caret_ = 1;
+            QAccessibleTextCursorEvent moved(this, caret_);
+            QAccessible::updateAccessibility(&moved);
+            caret_ = 0;
         }
         toldLine_ = now;
     }

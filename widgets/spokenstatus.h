@@ -32,6 +32,8 @@ public:
     // What matters now, then the state.
     QString text() const;
     QString line() const { return lineSource_ ? lineSource_() : QString(); }
+    // The caret's place in text(): at the start, where what matters now is.
+    int caret() const { return caret_; }
 
     // Whether assistive technology listens: the window is shown and Qt's
     // accessibility is active, unless another judge is set (tests, where no
@@ -68,6 +70,7 @@ private:
     QStringList queued_;
     AfterPaint* sender_;
     bool lineDirty_ = false;
+    int caret_ = 0;
     bool heldBack_ = false;
     bool sendHeld_ = false;
     QTimer* patience_ = nullptr;

@@ -270,6 +270,13 @@ button_focused() {
 button_heard() { said "Продолжить"; }
 if poll 10 button_heard; then
     hear "Продолжить" "the result message's button"
+    # Nothing cut in between: no key of the child's, late, interrupted the
+    # reading of the message.
+    from=$(grep -an "SPEECH OUTPUT: 'Конец упражнения" "$LOG" | tail -1 | cut -d: -f1)
+    to=$(grep -an "SPEECH OUTPUT: '[^']*Продолжить" "$LOG" | tail -1 | cut -d: -f1)
+    if sed -n "${from},${to}p" "$LOG" | grep -q "Interrupting presentation"; then
+        e2e_fail "the result message's reading was interrupted"
+    fi
 else
     button_focused || { speech >"$ARTEFACTS/speech.txt"; e2e_fail "the result message's button neither spoken nor focused"; }
     echo "the button took the focus; Orca, handling a late key, did not read it"
