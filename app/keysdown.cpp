@@ -24,6 +24,13 @@ void KeysDown::follow(const QKeyEvent& event)
         loop_->quit();
 }
 
+void KeysDown::forget()
+{
+    down_.clear();
+    if (loop_)
+        loop_->quit();
+}
+
 void KeysDown::waitUntilUp(int patience)
 {
     if (down_.isEmpty() || loop_)

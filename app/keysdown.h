@@ -11,8 +11,9 @@ class QEventLoop;
 // that the main window's application-wide filter sees. From Qt 6.8 on, Qt
 // hands a key to the window before a screen reader has handled it, and the
 // reader's echo of the key then cuts short whatever the key brought up: a
-// dialog's reading, an announcement. What a key brings up for a listener
-// therefore waits until the key is up again.
+// dialog's reading, an announcement (before 6.8 only when the reader is
+// late). What a key brings up for a listener therefore waits until the key
+// is up again.
 class KeysDown
 {
 public:
@@ -24,6 +25,9 @@ public:
     // through the widgets counts once, a repeat of a held key not at all.
     void follow(const QKeyEvent& event);
     bool any() const { return !down_.isEmpty(); }
+    // The program has lost the keyboard: the releases of the keys held now
+    // go to another program.
+    void forget();
 
     // Runs the event loop until no key is down, or for `patience` ms at
     // most (a release that went to another program never comes). The key

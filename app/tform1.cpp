@@ -307,8 +307,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Paint && watched == this && !keyboardTemplate_)
         QTimer::singleShot(0, this, &TForm1::finishAfterFirstPaint);
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
-        keysDown_.follow(*static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease
+        || event->type() == QEvent::ApplicationStateChange) {
+        if (event->type() != QEvent::ApplicationStateChange)
+            keysDown_.follow(*static_cast<QKeyEvent*>(event));
+        else if (QGuiApplication::applicationState() != Qt::ApplicationActive)
+            keysDown_.forget();
         if (KeysDown::readerMayLag)
             Status->setHeldBack(keysDown_.any());
     }

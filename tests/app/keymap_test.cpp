@@ -162,8 +162,11 @@ TEST(KeysDown, FollowsHeldKeysAndWaitsForThemToComeUp)
     EXPECT_EQ(kept[0]->nativeScanCode(), 39u);
     EXPECT_TRUE(keys.takeKept().empty());
 
-    // A release that never comes: the wait gives up.
+    // A release that never comes: the wait gives up; and once the program
+    // has lost the keyboard, the key is forgotten.
     keys.follow(event(QEvent::KeyPress, 40));
     keys.waitUntilUp(1);
     EXPECT_TRUE(keys.any());
+    keys.forget();
+    EXPECT_FALSE(keys.any());
 }
