@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <algorithm>
 #include <QApplication>
@@ -307,8 +308,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Paint && watched == this && !keyboardTemplate_)
         QTimer::singleShot(0, this, &TForm1::finishAfterFirstPaint);
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease
-        || event->type() == QEvent::ApplicationStateChange) {
+    // The held keys matter only to a listener.
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease
+         || event->type() == QEvent::ApplicationStateChange)
+        && QAccessible::isActive()) {
         if (event->type() != QEvent::ApplicationStateChange)
             keysDown_.follow(*static_cast<QKeyEvent*>(event));
         else if (QGuiApplication::applicationState() != Qt::ApplicationActive)

@@ -26,9 +26,7 @@ bool SpokenStatus::listening() const
 {
     // Nobody hears a window that is not shown yet: a screen reader reads the
     // focus when it appears.
-    if (!window()->isVisible())
-        return false;
-    return listening_ ? listening_() : QAccessible::isActive();
+    return (listening_ ? listening_() : QAccessible::isActive()) && window()->isVisible();
 }
 
 void SpokenStatus::announce(const QString& text)
