@@ -115,10 +115,8 @@ void TForm1::describeField(const GameState& state)
     PaintBox1->setSpokenDescription(letter);
     PaintBox2->setSpokenText(letter);
     PaintBox2->setSpokenDescription(letter);
-    if (Status->listening()) {
-        Status->announce(spokenLine());
-        Status->lineChanged();
-    }
+    if (Status->listening())
+        Status->say(spokenLine());
 }
 
 void TForm1::describeKeyUnlit()
@@ -132,18 +130,14 @@ void TForm1::describeKeyUnlit()
 
 void TForm1::describePrompt(const std::u16string& prompt)
 {
-    if (Status->listening()) {
-        Status->announce(sentence(QString::fromStdU16String(prompt)));
-        Status->lineChanged();
-    }
+    if (Status->listening())
+        Status->say(sentence(QString::fromStdU16String(prompt)));
 }
 
 void TForm1::describeChoice(bool levels)
 {
-    if (Status->listening()) {
-        Status->announce(levels ? levelKeys : answerKeys);
-        Status->lineChanged();
-    }
+    if (Status->listening())
+        Status->say(levels ? levelKeys : answerKeys);
 }
 
 void TForm1::describeExercise(const GameState& state)
@@ -159,10 +153,8 @@ void TForm1::describeExercise(const GameState& state)
 
 void TForm1::showMistake(const GameState&)
 {
-    if (Status->listening()) {
-        Status->announce(spokenLine());
-        Status->lineChanged();
-    }
+    if (Status->listening())
+        Status->say(spokenLine());
 }
 
 // What the child needs now, heard and on braille alike: the question and

@@ -49,6 +49,13 @@ public:
     // the announcement queued with it, if it differs from what it was last
     // told.
     void lineChanged();
+    // Both: `text` spoken, and what matters now shown anew (the usual answer
+    // to a key).
+    void say(const QString& text)
+    {
+        announce(text);
+        lineChanged();
+    }
     // While held back (a key is down that the screen reader may not have
     // handled yet, and would answer with an echo that cuts in), what is
     // queued waits, for half a second at most.
