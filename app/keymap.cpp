@@ -4,22 +4,21 @@
 #include <array>
 #include <utility>
 
-namespace {
+#include "virtualkeys.h"
 
-constexpr int32_t VkReturn = 13, VkEscape = 27, VkSpace = 32, VkShift = 16, VkControl = 17, VkMenu = 18,
-                  VkBack = 8, VkTab = 9, VkCapital = 20, VkF1 = 112;
+namespace {
 
 // Keycodes of the X server (evdev code + 8) for the keys of the main block.
 // Wayland compositors report the same numbers.
 constexpr std::array<std::pair<uint32_t, int32_t>, 64> x11Keys{{
     {9, VkEscape}, {10, '1'}, {11, '2'}, {12, '3'}, {13, '4'}, {14, '5'}, {15, '6'}, {16, '7'}, {17, '8'},
-    {18, '9'}, {19, '0'}, {20, 189}, {21, 187}, {22, VkBack}, {23, VkTab},
+    {18, '9'}, {19, '0'}, {20, VkMinus}, {21, VkEquals}, {22, VkBack}, {23, VkTab},
     {24, 'Q'}, {25, 'W'}, {26, 'E'}, {27, 'R'}, {28, 'T'}, {29, 'Y'}, {30, 'U'}, {31, 'I'}, {32, 'O'},
-    {33, 'P'}, {34, 219}, {35, 221}, {36, VkReturn}, {37, VkControl},
+    {33, 'P'}, {34, VkLeftBracket}, {35, VkRightBracket}, {36, VkReturn}, {37, VkControl},
     {38, 'A'}, {39, 'S'}, {40, 'D'}, {41, 'F'}, {42, 'G'}, {43, 'H'}, {44, 'J'}, {45, 'K'}, {46, 'L'},
-    {47, 186}, {48, 222}, {49, 192}, {50, VkShift}, {51, 220},
-    {52, 'Z'}, {53, 'X'}, {54, 'C'}, {55, 'V'}, {56, 'B'}, {57, 'N'}, {58, 'M'}, {59, 188}, {60, 190},
-    {61, 191}, {62, VkShift}, {64, VkMenu}, {65, VkSpace}, {66, VkCapital}, {104, VkReturn}, {105, VkControl},
+    {47, VkSemicolon}, {48, VkQuote}, {49, VkGrave}, {50, VkShift}, {51, VkBackslash},
+    {52, 'Z'}, {53, 'X'}, {54, 'C'}, {55, 'V'}, {56, 'B'}, {57, 'N'}, {58, 'M'}, {59, VkComma}, {60, VkPeriod},
+    {61, VkSlash}, {62, VkShift}, {64, VkMenu}, {65, VkSpace}, {66, VkCapital}, {104, VkReturn}, {105, VkControl},
     {108, VkMenu}, {67, VkF1}, {68, VkF1 + 1}, {69, VkF1 + 2},
 }};
 
@@ -32,17 +31,17 @@ constexpr char16_t cyrillicPlaces[32] = {
 int32_t punctuationKey(char16_t c)
 {
     switch (c) {
-    case u';': return 186;
-    case u'=': return 187;
-    case u',': return 188;
-    case u'-': return 189;
-    case u'.': return 190;
-    case u'/': return 191;
-    case u'`': return 192;
-    case u'[': return 219;
-    case u'\\': return 220;
-    case u']': return 221;
-    case u'\'': return 222;
+    case u';': return VkSemicolon;
+    case u'=': return VkEquals;
+    case u',': return VkComma;
+    case u'-': return VkMinus;
+    case u'.': return VkPeriod;
+    case u'/': return VkSlash;
+    case u'`': return VkGrave;
+    case u'[': return VkLeftBracket;
+    case u'\\': return VkBackslash;
+    case u']': return VkRightBracket;
+    case u'\'': return VkQuote;
     default: return 0;
     }
 }
@@ -55,9 +54,9 @@ constexpr char16_t cyrillicKeysyms[32] = {
 };
 
 bool isLetterKey(int32_t vk) { return vk >= 'A' && vk <= 'Z'; }
-bool isPunctuationKey(int32_t vk) { return (vk >= 186 && vk <= 192) || (vk >= 219 && vk <= 222); }
+bool isPunctuationKey(int32_t vk) { return (vk >= VkSemicolon && vk <= VkGrave) || (vk >= VkLeftBracket && vk <= VkQuote); }
 // The digit row: 1..0 and the two keys right of it.
-bool isNumberRowKey(int32_t vk) { return (vk >= '0' && vk <= '9') || vk == 187 || vk == 189; }
+bool isNumberRowKey(int32_t vk) { return (vk >= '0' && vk <= '9') || vk == VkEquals || vk == VkMinus; }
 
 // Whether a real layout may put a symbol judged `symbol` on the key at
 // `place` (both known, different). Layouts move letters and punctuation
@@ -125,7 +124,7 @@ int32_t virtualKeyFromQtKey(int qtKey, char16_t character)
         return latin >= u'A' && latin <= u'Z' ? int32_t(latin) : punctuationKey(latin);
     }
     if (c == u'Ё')
-        return 192;
+        return VkGrave;
     if (c >= u'a' && c <= u'z')
         return c - u'a' + 'A';
     if (c >= u'A' && c <= u'Z')

@@ -7,6 +7,7 @@
 #include "sidepanel.h"
 
 #include "imagebox.h"
+#include "messages.h"
 #include "paintbox.h"
 #include "picturebutton.h"
 #include "progressmeter.h"
@@ -15,6 +16,10 @@
 #include "spokenstatus.h"
 #include "tform1.h"
 #include "tform8.h"
+
+// The game names the kind of its messages by number; the message window
+// draws its icon from the same number.
+static_assert(InformationMessage == TForm8::Information);
 
 namespace {
 // How long a message waits at most for the keys to come up.

@@ -8,17 +8,8 @@
 #include "gameview.h"
 #include "keytable.h"
 #include "messages.h"
+#include "virtualkeys.h"
 #include "words.h"
-
-namespace {
-
-constexpr int32_t VkReturn = 13;
-constexpr int32_t VkEscape = 27;
-constexpr int32_t Vk1 = 49;
-constexpr int32_t Vk2 = 50;
-constexpr int32_t Vk3 = 51;
-
-} // namespace
 
 Game::Game(GameView& view, RandomFunction random)
     : view_(view), random_(std::move(random))

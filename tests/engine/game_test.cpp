@@ -4,10 +4,9 @@
 
 #include "messages.h"
 #include "recordingview.h"
+#include "virtualkeys.h"
 
 namespace {
-
-constexpr int32_t VkShift = 16;
 
 class GameTest : public testing::Test {
 protected:
@@ -72,7 +71,7 @@ TEST_F(GameTest, StartsAtTheLevelChoice)
 TEST_F(GameTest, LevelKeyStartsAPausedGame)
 {
     view.clearLog();
-    game.FormKeyDown(50);  // "2"
+    game.FormKeyDown(Vk2);  // "2"
 
     EXPECT_EQ(view.prompt, u"Уровень сложности: 2");
     EXPECT_EQ(state().Level, 2);
@@ -161,7 +160,7 @@ TEST_F(GameTest, ARunOfWrongKeysCountsOneErrorAndSoundsOnce)
 
     typeCorrect();
     EXPECT_FALSE(state().ErrorPending);
-    game.FormKeyDown(51);  // a digit during a game is a wrong key
+    game.FormKeyDown(Vk3);  // a digit during a game is a wrong key
     EXPECT_EQ(state().ExerciseErrors, 2);
     EXPECT_EQ(view.count(Cue::Sound2), 2);
     EXPECT_EQ(state().CurrentPos, 2);
@@ -172,7 +171,7 @@ TEST_F(GameTest, TheTrailingSpaceIsTypedAndLeadsToTheNextLine)
     game.LevelCommand(1);
     typeCorrect(24);
     EXPECT_EQ(state().expectedChar(), u' ');
-    game.FormKeyDown(32);
+    game.FormKeyDown(VkSpace);
     EXPECT_EQ(state().CurrentLine, 2);
     EXPECT_EQ(state().CurrentPos, 1);
     EXPECT_EQ(state().ExerciseLetters, 25);
@@ -185,7 +184,7 @@ TEST_P(WholeGame, FiveExercisesThenVictoryThenPlayAgain)
 {
     const int32_t level = GetParam();
     script.cycle = true;
-    game.FormKeyDown(48 + level);
+    game.FormKeyDown('0' + level);
 
     int32_t letters = 0;
     for (int32_t exercise = 1; exercise <= 5; ++exercise) {
@@ -239,7 +238,7 @@ TEST_P(WholeGame, FiveExercisesThenVictoryThenPlayAgain)
         EXPECT_EQ(drawsOf5, script.arguments.size());
     }
 
-    game.FormKeyDown(13);  // Enter: "Да"
+    game.FormKeyDown(VkReturn);  // Enter: "Да"
     EXPECT_EQ(view.prompt, LevelChoicePrompt);
     EXPECT_TRUE(view.levelButtons);
     EXPECT_FALSE(view.answerButtons);
@@ -314,13 +313,13 @@ TEST_F(GameTest, RestartMidGameRestoresTheLitKeyAndAsksToPlayAgain)
 
     view.clearLog();
     game.mnuNewClick();  // the menu item is disabled now
-    game.FormKeyDown(65);
+    game.FormKeyDown('A');
     game.FormKeyDown(VkShift);
     game.FormKeyDown(0);  // unknown
     EXPECT_TRUE(view.log.empty());
     EXPECT_EQ(state().ExerciseErrors, 0);
 
-    game.FormKeyDown(27);  // Escape: "Нет"
+    game.FormKeyDown(VkEscape);  // Escape: "Нет"
     EXPECT_EQ(view.closeCount, 1);
 }
 

@@ -11,19 +11,16 @@
 #include "keytable.h"
 #include "messages.h"
 #include "rndgen.h"
+#include "virtualkeys.h"
 
 namespace {
 
-constexpr int32_t VkReturn = 13;
-constexpr int32_t VkEscape = 27;
-constexpr int32_t Vk1 = 49;
-constexpr int32_t Vk3 = 51;
-constexpr int32_t VkLetterA = 70;  // "А": does nothing outside a game
+constexpr int32_t VkLetterA = 'F';  // "А": does nothing outside a game
 
 // Keys worth trying in every state: the answer and level keys, the space
 // bar, modifiers, a function key and codes no keyboard sends.
 constexpr std::array<int32_t, 16> SpecialKeys = {
-    VkReturn, VkEscape, 32, 16, 49, 50, 51, 191, 112, 17, 186, 0, -1, 65536,
+    VkReturn, VkEscape, VkSpace, VkShift, Vk1, Vk2, Vk3, VkSlash, VkF1, VkControl, VkSemicolon, 0, -1, 65536,
     std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(),
 };
 

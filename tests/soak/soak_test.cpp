@@ -12,6 +12,7 @@
 #include "clocktext.h"
 #include "game.h"
 #include "keytable.h"
+#include "virtualkeys.h"
 
 #ifdef SOAK_HAVE_DIALOGS
 #include <QTextEdit>
@@ -87,7 +88,7 @@ long residentBytes()
 void pupilKey(Game& game, const CheckingView& view, int64_t n)
 {
     if (view.answerButtons) {
-        game.FormKeyDown(13);
+        game.FormKeyDown(VkReturn);
     } else if (view.levelButtons) {
         game.FormKeyDown(static_cast<int32_t>(49 + n % 3));
     } else if (n % 41 == 0) {
