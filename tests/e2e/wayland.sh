@@ -7,7 +7,9 @@
 # program's own beneath it. The level is chosen and the first words typed;
 # the letters are counted on the screenshot (black typed letters, the
 # underline under the next). Closing the window through sway ends the
-# program with status 0.
+# program with status 0. It is started at a desktop scale of 1.5, which it
+# rounds down to 1, starting itself again: the protocol log must show the
+# compositor asked once.
 # sway refuses to run as root: run as root, the test makes an unprivileged
 # user "paltsekhod-e2e" (once) and runs sway, the trainer, wtype and grim as
 # that user with a runtime directory of its own; it is skipped (77) only
@@ -96,7 +98,7 @@ tree() { as_user swaymsg -t get_tree 2>/dev/null; }
 window_shown() { tree | grep -q "\"name\": \"$1\""; }
 window_absent() { ! window_shown "$1"; }
 
-"${USER_ENV[@]}" WAYLAND_DEBUG=1 "$SESSION/paltsekhod" >"$ARTEFACTS/trainer.log" 2>&1 &
+"${USER_ENV[@]}" QT_SCALE_FACTOR=1.5 WAYLAND_DEBUG=1 "$SESSION/paltsekhod" >"$ARTEFACTS/trainer.log" 2>&1 &
 TRAINER_PID=$!
 poll "$E2E_TIMEOUT" window_shown 'Пальцеход' || e2e_fail "the main window did not appear"
 poll "$E2E_TIMEOUT" window_shown 'О программе' || e2e_fail "no splash (the window was never activated)"
@@ -112,6 +114,17 @@ e2e_fail() {
 
 # The frames: sway grants every window the frame it asks for.
 expect_server_frames "$ARTEFACTS/trainer.log"
+# Started at a scale of 1.5, the program starts itself again at scale 1
+# (Qt connects twice: connections that bind a seat), and asks the
+# compositor once all the same (the question binds the decoration manager
+# and no seat).
+read -r asked qt < <(awk '/-> wl_display@1.get_registry/ { n++ }
+    /-> wl_registry@[0-9]+.bind\(/ && /"zxdg_decoration_manager_v1"/ { deco[n] = 1 }
+    /-> wl_registry@[0-9]+.bind\(/ && /"wl_seat"/ { seat[n] = 1 }
+    END { for (i = 1; i <= n; i++) { if (deco[i] && !seat[i]) a++; if (seat[i]) q++ } print a + 0, q + 0 }' \
+    "$ARTEFACTS/trainer.log")
+expect_eq "$qt" 2 "Qt's connections to sway: the first start and the start again"
+expect_eq "$asked" 1 "questions to sway in one start"
 
 # The main window's place as sway has it: the container's "rect" lies below
 # its title bar ("deco_rect", relative to it), the client area is

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <optional>
 
 #include "compositoroffer.h"
@@ -35,10 +36,17 @@ bool mayUseWayland(const PlatformRequest& request);
 // Whether the windows go to Xwayland rather than to the compositor itself.
 bool preferXwayland(const PlatformRequest& request, const CompositorOffer& offer);
 
+// The compositor's answer as the program hands it to its own start again at
+// another scale: "none", or the words "frame", "minimise" and "dialogs" for
+// what it offers. Read back, an unknown word counts for nothing.
+QByteArray describeOffer(const std::optional<CompositorOffer>& offer);
+std::optional<CompositorOffer> readOffer(const QByteArray& text);
+
 // Reads the request off the environment and the command line, asks the
 // compositor where Qt may take Wayland, and sets QT_QPA_PLATFORM to xcb
 // where preferXwayland says so. What the compositor offers, where it was
-// asked.
+// asked. A start again takes the first start's answer instead of asking
+// again (environment.h).
 std::optional<CompositorOffer> chooseWindowSystem(int argc, char** argv);
 
 // After the application object is made, before the first window: on Qt's

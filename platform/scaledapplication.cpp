@@ -7,13 +7,11 @@
 #include <unistd.h>
 #endif
 
+#include "environment.h"
 #include "fonts.h"
 #include "windowscale.h"
 
 namespace {
-
-// Set for the program started again at the chosen scale: the scale itself.
-constexpr char kChosenScale[] = "PALTSEKHOD_SCALE";
 
 bool scaleForcedByEnvironment()
 {
@@ -36,7 +34,7 @@ void setScaleEnvironment(int scale, qreal global)
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
     qunsetenv("QT_DEVICE_PIXEL_RATIO");
     qputenv("QT_SCALE_FACTOR", QByteArray::number(global, 'g', 17));
-    qputenv(kChosenScale, QByteArray::number(scale));
+    qputenv(ChosenScaleVariable, QByteArray::number(scale));
 }
 
 }  // namespace
@@ -47,7 +45,7 @@ std::unique_ptr<QApplication> makeScaledApplication(int& argc, char** argv)
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     const std::vector<char*> arguments(argv, argv + argc + 1);  // Qt takes its own options out of argv
     bool ok = false;
-    int scale = qEnvironmentVariableIntValue(kChosenScale, &ok);
+    int scale = qEnvironmentVariableIntValue(ChosenScaleVariable, &ok);
     const bool chosen = ok && scale >= 1;
     if (chosen)
         setScaleEnvironment(scale, scale);

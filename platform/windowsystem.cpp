@@ -6,6 +6,7 @@
 #include <QtGlobal>
 #include <cstring>
 
+#include "environment.h"
 #include "titlebar.h"
 
 bool mayUseWayland(const PlatformRequest& request)
@@ -21,9 +22,40 @@ bool preferXwayland(const PlatformRequest& request, const CompositorOffer& offer
     return !*request.chosen && request.xServer && !offer.frame && !placesDialogs;
 }
 
+QByteArray describeOffer(const std::optional<CompositorOffer>& offer)
+{
+    if (!offer)
+        return "none";
+    QByteArrayList words;
+    if (offer->frame)
+        words << "frame";
+    if (offer->minimise)
+        words << "minimise";
+    if (offer->dialogs)
+        words << "dialogs";
+    return words.join(' ');
+}
+
+std::optional<CompositorOffer> readOffer(const QByteArray& text)
+{
+    if (text == "none")
+        return std::nullopt;
+    const QByteArrayList words = text.split(' ');
+    return CompositorOffer{.frame = words.contains("frame"),
+                           .minimise = words.contains("minimise"),
+                           .dialogs = words.contains("dialogs")};
+}
+
 std::optional<CompositorOffer> chooseWindowSystem(int argc, char** argv)
 {
 #ifdef PALTSEKHOD_ASKS_WAYLAND_COMPOSITOR
+    if (qEnvironmentVariableIsSet(CompositorOfferVariable)) {
+        // The start again at another scale: the first start asked, and its
+        // choice of platform is in the environment already.
+        const QByteArray handed = qgetenv(CompositorOfferVariable);
+        qunsetenv(CompositorOfferVariable);
+        return readOffer(handed);
+    }
     const QByteArray variable = qgetenv("QT_QPA_PLATFORM");
     PlatformRequest request;
     request.chosen = variable.constData();
@@ -39,6 +71,7 @@ std::optional<CompositorOffer> chooseWindowSystem(int argc, char** argv)
     const std::optional<CompositorOffer> offer = askWaylandCompositor(std::chrono::milliseconds(1000));
     if (offer && preferXwayland(request, *offer))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv(CompositorOfferVariable, describeOffer(offer));
     return offer;
 #else
     (void)argc;
@@ -53,6 +86,6 @@ void followCompositorFrames(const std::optional<CompositorOffer>& offer)
     if (!offer || !TitleBar::wantedHere())
         return;
     if (offer->frame)
-        qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
+        qputenv(NoQtDecorationVariable, "1");
     TitleBar::setMinimiseOffered(offer->minimise);
 }

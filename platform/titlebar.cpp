@@ -1,5 +1,6 @@
 #include "titlebar.h"
 
+#include "environment.h"
 #include "fonts.h"
 
 #include <QAbstractButton>
@@ -70,7 +71,7 @@ bool TitleBar::wanted(const QString& platformName, bool decorationsDisabled)
 
 bool TitleBar::wantedHere()
 {
-    return wanted(QGuiApplication::platformName(), qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"));
+    return wanted(QGuiApplication::platformName(), qEnvironmentVariableIsSet(NoQtDecorationVariable));
 }
 
 void TitleBar::setMinimiseOffered(bool offered)
