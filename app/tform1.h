@@ -1,3 +1,4 @@
+// TForm1: the trainer's main window.
 #pragma once
 
 #include <QMainWindow>

@@ -1,3 +1,4 @@
+// TDocs: the list of built-in documents behind the document viewer.
 #pragma once
 
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// TForm4: the About box, also the splash screen at start.
 #pragma once
 
 #include <QDialog>

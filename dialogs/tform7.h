@@ -1,3 +1,4 @@
+// TForm7: the document viewer (the help and the teacher's note).
 #pragma once
 
 #include "tdocs.h"

@@ -1,3 +1,4 @@
+// TForm8: the trainer's message box (results and victory).
 #pragma once
 
 #include <QDialog>

@@ -1,3 +1,4 @@
+// RNDGen: the random generator that makes the exercises, fed with entropy.
 #pragma once
 
 #include <array>

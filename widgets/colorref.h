@@ -1,3 +1,4 @@
+// Colour values as 0x00BBGGRR numbers (COLORREF), and the fixed system colours.
 #pragma once
 
 #include <QColor>
