@@ -25,8 +25,7 @@ void TimerTickSource::stop()
 }
 
 EntropyFeeder::EntropyFeeder(RNDGen& generator, std::unique_ptr<TickSource> ticks)
-    : generator_(generator)
-    , ticks_(ticks ? std::move(ticks) : std::make_unique<TimerTickSource>(TickMilliseconds))
+    : generator_(generator), ticks_(ticks ? std::move(ticks) : std::make_unique<TimerTickSource>(TickMilliseconds))
 {
 }
 
@@ -74,8 +73,7 @@ bool EntropyFeeder::eventFilter(QObject* watched, QEvent* event)
         generator_.mouseEvent(generator_.readCounter());
         inputArrived();
         break;
-    default:
-        break;
+    default: break;
     }
     return false;
 }

@@ -11,20 +11,32 @@ namespace {
 // Keycodes of the X server (evdev code + 8) for the keys of the main block.
 // Wayland compositors report the same numbers.
 constexpr std::array<std::pair<uint32_t, int32_t>, 64> x11Keys{{
-    {9, VkEscape}, {10, '1'}, {11, '2'}, {12, '3'}, {13, '4'}, {14, '5'}, {15, '6'}, {16, '7'}, {17, '8'},
-    {18, '9'}, {19, '0'}, {20, VkMinus}, {21, VkEquals}, {22, VkBack}, {23, VkTab},
-    {24, 'Q'}, {25, 'W'}, {26, 'E'}, {27, 'R'}, {28, 'T'}, {29, 'Y'}, {30, 'U'}, {31, 'I'}, {32, 'O'},
-    {33, 'P'}, {34, VkLeftBracket}, {35, VkRightBracket}, {36, VkReturn}, {37, VkControl},
-    {38, 'A'}, {39, 'S'}, {40, 'D'}, {41, 'F'}, {42, 'G'}, {43, 'H'}, {44, 'J'}, {45, 'K'}, {46, 'L'},
-    {47, VkSemicolon}, {48, VkQuote}, {49, VkGrave}, {50, VkShift}, {51, VkBackslash},
-    {52, 'Z'}, {53, 'X'}, {54, 'C'}, {55, 'V'}, {56, 'B'}, {57, 'N'}, {58, 'M'}, {59, VkComma}, {60, VkPeriod},
-    {61, VkSlash}, {62, VkShift}, {64, VkMenu}, {65, VkSpace}, {66, VkCapital}, {104, VkReturn}, {105, VkControl},
-    {108, VkMenu}, {67, VkF1}, {68, VkF1 + 1}, {69, VkF1 + 2},
+    {9, VkEscape},     {10, '1'},           {11, '2'},
+    {12, '3'},         {13, '4'},           {14, '5'},
+    {15, '6'},         {16, '7'},           {17, '8'},
+    {18, '9'},         {19, '0'},           {20, VkMinus},
+    {21, VkEquals},    {22, VkBack},        {23, VkTab},
+    {24, 'Q'},         {25, 'W'},           {26, 'E'},
+    {27, 'R'},         {28, 'T'},           {29, 'Y'},
+    {30, 'U'},         {31, 'I'},           {32, 'O'},
+    {33, 'P'},         {34, VkLeftBracket}, {35, VkRightBracket},
+    {36, VkReturn},    {37, VkControl},     {38, 'A'},
+    {39, 'S'},         {40, 'D'},           {41, 'F'},
+    {42, 'G'},         {43, 'H'},           {44, 'J'},
+    {45, 'K'},         {46, 'L'},           {47, VkSemicolon},
+    {48, VkQuote},     {49, VkGrave},       {50, VkShift},
+    {51, VkBackslash}, {52, 'Z'},           {53, 'X'},
+    {54, 'C'},         {55, 'V'},           {56, 'B'},
+    {57, 'N'},         {58, 'M'},           {59, VkComma},
+    {60, VkPeriod},    {61, VkSlash},       {62, VkShift},
+    {64, VkMenu},      {65, VkSpace},       {66, VkCapital},
+    {104, VkReturn},   {105, VkControl},    {108, VkMenu},
+    {67, VkF1},        {68, VkF1 + 1},      {69, VkF1 + 2},
 }};
 
 // The Latin key under each Cyrillic capital А..Я on the ЙЦУКЕН keyboard.
 constexpr char16_t cyrillicPlaces[32] = {
-    u'F', u',', u'D', u'U', u'L', u'T', u';', u'P', u'B', u'Q', u'R', u'K', u'V', u'Y', u'J', u'G',
+    u'F', u',', u'D', u'U', u'L', u'T', u';', u'P', u'B', u'Q', u'R', u'K', u'V', u'Y',  u'J', u'G',
     u'H', u'C', u'N', u'E', u'A', u'[', u'W', u'X', u'I', u'O', u']', u'S', u'M', u'\'', u'.', u'Z',
 };
 
@@ -53,10 +65,19 @@ constexpr char16_t cyrillicKeysyms[32] = {
     u'п', u'я', u'р', u'с', u'т', u'у', u'ж', u'в', u'ь', u'ы', u'з', u'ш', u'э', u'щ', u'ч', u'ъ',
 };
 
-bool isLetterKey(int32_t vk) { return vk >= 'A' && vk <= 'Z'; }
-bool isPunctuationKey(int32_t vk) { return (vk >= VkSemicolon && vk <= VkGrave) || (vk >= VkLeftBracket && vk <= VkQuote); }
+bool isLetterKey(int32_t vk)
+{
+    return vk >= 'A' && vk <= 'Z';
+}
+bool isPunctuationKey(int32_t vk)
+{
+    return (vk >= VkSemicolon && vk <= VkGrave) || (vk >= VkLeftBracket && vk <= VkQuote);
+}
 // The digit row: 1..0 and the two keys right of it.
-bool isNumberRowKey(int32_t vk) { return (vk >= '0' && vk <= '9') || vk == VkEquals || vk == VkMinus; }
+bool isNumberRowKey(int32_t vk)
+{
+    return (vk >= '0' && vk <= '9') || vk == VkEquals || vk == VkMinus;
+}
 
 // Whether a real layout may put a symbol judged `symbol` on the key at
 // `place` (both known, different). Layouts move letters and punctuation
@@ -137,7 +158,7 @@ int32_t virtualKeyFromQtKey(int qtKey, char16_t character)
 int32_t virtualKeyFromKeysym(uint32_t keysym)
 {
     switch (keysym) {
-    case 0xff0d:  // Return
+    case 0xff0d:                   // Return
     case 0xff8d: return VkReturn;  // KP_Enter
     case 0xff1b: return VkEscape;
     case 0xff09: return VkTab;

@@ -14,8 +14,7 @@ class QEventLoop;
 // dialog's reading, an announcement (before 6.8 only when the reader is
 // late). What a key brings up for a listener therefore waits until the key
 // is up again.
-class KeysDown
-{
+class KeysDown {
 public:
     // Before 6.8, Qt hands a key to the window only once the screen reader
     // has answered for it, or after 100 ms without an answer.

@@ -70,8 +70,7 @@ SidePanel* loweredPanel(QWidget* parent, const char* name, const QRect& box)
 
 }  // namespace
 
-TForm1::TForm1(RandomFunction random, ScreenInfo screen, SoundPlayer* sound)
-    : sound_(sound)
+TForm1::TForm1(RandomFunction random, ScreenInfo screen, SoundPlayer* sound) : sound_(sound)
 {
     setWindowTitle(QStringLiteral("Пальцеход"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -197,9 +196,9 @@ void TForm1::buildSidePanel()
     LMDSimpleLabel3 = label(LMDBackPanel3, "LMDSimpleLabel3", {17, 80, 120, 21}, QStringLiteral("0"), font);
     Label7 = label(LMDBackPanel3, "Label7", {7, 180, 140, 22}, QStringLiteral("Ошибок"), font);
     LMDSimpleLabel4 = label(LMDBackPanel3, "LMDSimpleLabel4", {40, 150, 80, 21}, QStringLiteral("0"), font);
-    for (QWidget* w : std::initializer_list<QWidget*>{Button2, Button3, Button6, Button7, Button8, Image5, Image6,
-                                                      Image7, Label2, LMDSimpleLabel2, Label6, LMDSimpleLabel3,
-                                                      Label7, LMDSimpleLabel4})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Button2, Button3, Button6, Button7, Button8, Image5, Image6, Image7, Label2,
+                                         LMDSimpleLabel2, Label6, LMDSimpleLabel3, Label7, LMDSimpleLabel4})
         w->hide();
 }
 

@@ -56,10 +56,10 @@ public:
     const KeyboardTemplate& keyboardTemplate() const { return keyboard(); }
 
     // Menu commands.
-    void N2Click();      // help (F1)
-    void N9Click();      // teaching guidance
-    void N6Click();      // About box
-    void N8Click();      // sound switch
+    void N2Click();  // help (F1)
+    void N9Click();  // teaching guidance
+    void N6Click();  // About box
+    void N8Click();  // sound switch
     void mnuExitClick();
 
     // GameView

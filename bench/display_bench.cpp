@@ -83,7 +83,7 @@ void BM_BuildKeyboardTemplate(benchmark::State& bench)
 }
 BENCHMARK(BM_BuildKeyboardTemplate)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

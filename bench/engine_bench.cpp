@@ -91,7 +91,7 @@ void BM_CorrectKey(benchmark::State& state)
 }
 BENCHMARK(BM_CorrectKey);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QLineEdit>
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setCursorFlashTime(0);

@@ -16,10 +16,10 @@
 
 namespace {
 
-constexpr int kMaxDepth = 128;            // groups nested deeper share their parent's state
+constexpr int kMaxDepth = 128;           // groups nested deeper share their parent's state
 constexpr long kMaxParameter = 1000000;  // numeric parameters are clamped to ±this
-constexpr int kMaxWordLength = 32;        // longer control words are cut (and so unknown)
-constexpr int kTwipsPerPixel = 15;        // 1440 twips an inch, 96 pixels an inch
+constexpr int kMaxWordLength = 32;       // longer control words are cut (and so unknown)
+constexpr int kTwipsPerPixel = 15;       // 1440 twips an inch, 96 pixels an inch
 constexpr int kMaxMarginPixels = 2000;
 
 enum class Destination { Text, Skip, FontTable, ColorTable };
@@ -37,7 +37,7 @@ struct CharacterProps {
 
 struct ParagraphProps {
     Qt::Alignment alignment = Qt::AlignLeft;
-    int leftIndent = 0;   // twips
+    int leftIndent = 0;  // twips
     int firstIndent = 0;
     int spaceBefore = 0;
     int spaceAfter = 0;
@@ -52,13 +52,53 @@ struct GroupState {
 
 // Words that open a destination whose content is not document text.
 constexpr std::string_view kSkippedDestinations[] = {
-    "stylesheet", "info", "pict", "header", "headerl", "headerr", "headerf", "footer",
-    "footerl", "footerr", "footerf", "object", "fldinst", "footnote", "annotation",
-    "listtable", "listoverridetable", "rsidtbl", "generator", "xmlnstbl", "themedata",
-    "colorschememapping", "latentstyles", "datastore", "filetbl", "revtbl", "pgdsctbl",
-    "author", "operator", "title", "subject", "keywords", "comment", "doccomm", "company",
-    "nonshppict", "shppict", "private", "bkmkstart", "bkmkend", "atnid", "atnauthor",
-    "txe", "xe", "tc", "objdata", "result",
+    "stylesheet",
+    "info",
+    "pict",
+    "header",
+    "headerl",
+    "headerr",
+    "headerf",
+    "footer",
+    "footerl",
+    "footerr",
+    "footerf",
+    "object",
+    "fldinst",
+    "footnote",
+    "annotation",
+    "listtable",
+    "listoverridetable",
+    "rsidtbl",
+    "generator",
+    "xmlnstbl",
+    "themedata",
+    "colorschememapping",
+    "latentstyles",
+    "datastore",
+    "filetbl",
+    "revtbl",
+    "pgdsctbl",
+    "author",
+    "operator",
+    "title",
+    "subject",
+    "keywords",
+    "comment",
+    "doccomm",
+    "company",
+    "nonshppict",
+    "shppict",
+    "private",
+    "bkmkstart",
+    "bkmkend",
+    "atnid",
+    "atnauthor",
+    "txe",
+    "xe",
+    "tc",
+    "objdata",
+    "result",
 };
 
 int clampInt(long value, long low, long high)
@@ -182,12 +222,15 @@ private:
     void controlSymbol(char c)
     {
         switch (c) {
-        case '\\': case '{': case '}': textChar(QLatin1Char(c)); break;
-        case '~': textChar(QChar(0x00A0)); break;    // non-breaking space
-        case '_': textChar(QChar(0x2011)); break;    // non-breaking hyphen
+        case '\\':
+        case '{':
+        case '}': textChar(QLatin1Char(c)); break;
+        case '~': textChar(QChar(0x00A0)); break;  // non-breaking space
+        case '_': textChar(QChar(0x2011)); break;  // non-breaking hyphen
         case '*': setDestination(Destination::Skip); break;
-        case '\r': case '\n': paragraph(); break;    // "\" before a line break is \par
-        default: break;  // \- optional hyphen, \| \: and unknown symbols
+        case '\r':
+        case '\n': paragraph(); break;  // "\" before a line break is \par
+        default: break;                 // \- optional hyphen, \| \: and unknown symbols
         }
     }
 
@@ -281,7 +324,8 @@ private:
         } else if (name == "li") {
             para.leftIndent = clampInt(parameter, 0, kMaxMarginPixels * kTwipsPerPixel);
         } else if (name == "fi") {
-            para.firstIndent = clampInt(parameter, -kMaxMarginPixels * kTwipsPerPixel, kMaxMarginPixels * kTwipsPerPixel);
+            para.firstIndent =
+                clampInt(parameter, -kMaxMarginPixels * kTwipsPerPixel, kMaxMarginPixels * kTwipsPerPixel);
         } else if (name == "sb") {
             para.spaceBefore = clampInt(parameter, 0, kMaxMarginPixels * kTwipsPerPixel);
         } else if (name == "sa") {
@@ -344,9 +388,7 @@ private:
     void textChar(QChar ch)
     {
         switch (state_.destination) {
-        case Destination::Text:
-            appendText(ch);
-            break;
+        case Destination::Text: appendText(ch); break;
         case Destination::FontTable:
             if (ch == QLatin1Char(';'))
                 finishFontEntry();
@@ -359,8 +401,7 @@ private:
                 resetColorEntry();
             }
             break;
-        case Destination::Skip:
-            break;
+        case Destination::Skip: break;
         }
     }
 

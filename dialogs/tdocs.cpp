@@ -5,10 +5,7 @@
 #include <QScrollBar>
 #include <QTextEdit>
 
-TDocs::TDocs(QTextEdit* view)
-    : view_(view)
-{
-}
+TDocs::TDocs(QTextEdit* view) : view_(view) {}
 
 void TDocs::setDocuments(const QList<QByteArray>& documents)
 {

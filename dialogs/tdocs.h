@@ -10,8 +10,7 @@ class QTextEdit;
 // loads it into the view from the start. Selecting the document already shown
 // leaves the view alone (its scroll position stays), and an index with no
 // document changes nothing.
-class TDocs
-{
+class TDocs {
 public:
     explicit TDocs(QTextEdit* view);
 

@@ -23,18 +23,18 @@ SimpleLabel* makeLabel(QWidget* parent, const char* name, const QString& text, i
 }  // namespace
 
 TForm4::TForm4(const QImage& aboutPicture, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
-    , image1_(new ImageBox(this))
-    , label1_(makeLabel(this, "LMDSimpleLabel1", QStringLiteral("Пальцеход"), 32, {144, 22, 290, 41}))
-    , label2_(makeLabel(this, "LMDSimpleLabel2", QStringLiteral("Версия 1.02"), 19, {144, 72, 123, 24}))
-    , label3_(makeLabel(this, "LMDSimpleLabel3",
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      image1_(new ImageBox(this)),
+      label1_(makeLabel(this, "LMDSimpleLabel1", QStringLiteral("Пальцеход"), 32, {144, 22, 290, 41})),
+      label2_(makeLabel(this, "LMDSimpleLabel2", QStringLiteral("Версия 1.02"), 19, {144, 72, 123, 24})),
+      label3_(makeLabel(this, "LMDSimpleLabel3",
                         QStringLiteral("Обучающая программа-тренажер для тренировки работы с клавиатурой. "
                                        "Используются клавиши среднего ряда клавиатуры"),
-                        19, {8, 114, 457, 105}))
-    , label4_(makeLabel(this, "LMDSimpleLabel4", QStringLiteral("Свободная программа для школ и дома"), 15,
-                        {10, 272, 452, 19}))
-    , progressFill1_(new FillBar(this))
-    , button1_(new QPushButton(QStringLiteral("ОК"), this))
+                        19, {8, 114, 457, 105})),
+      label4_(makeLabel(this, "LMDSimpleLabel4", QStringLiteral("Свободная программа для школ и дома"), 15,
+                        {10, 272, 452, 19})),
+      progressFill1_(new FillBar(this)),
+      button1_(new QPushButton(QStringLiteral("ОК"), this))
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("О программе"));
@@ -96,9 +96,7 @@ void TForm4::Timer1Timer()
     progressFill1_->repaint();
 }
 
-void TForm4::reject()
-{
-}
+void TForm4::reject() {}
 
 void TForm4::keyPressEvent(QKeyEvent* event)
 {

@@ -19,8 +19,7 @@ class SimpleLabel;
 // only ways out are the eleventh tick and "ОК". The keys struck while the
 // splash is up are kept for the main window, which judges them once the
 // splash has gone: a child who starts before it closes loses nothing.
-class TForm4 : public QDialog
-{
+class TForm4 : public QDialog {
     Q_OBJECT
 
 public:

@@ -11,10 +11,10 @@
 
 TForm7::TForm7(const QList<QImage>& buttonFaces, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint)
-    , richEdit1_(new QTextEdit(this))
-    , button_(new PictureButton(this))
-    , docs1_(richEdit1_)
+                          | Qt::WindowCloseButtonHint),
+      richEdit1_(new QTextEdit(this)),
+      button_(new PictureButton(this)),
+      docs1_(richEdit1_)
 {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Методические указания"));

@@ -14,8 +14,7 @@ class QTextEdit;
 // guidance) in a read-only rich-text view, and an "ОК" button. The window
 // keeps its last document between shows. Closed by "ОК", Enter, Escape or
 // the close box.
-class TForm7 : public QDialog
-{
+class TForm7 : public QDialog {
     Q_OBJECT
 
 public:

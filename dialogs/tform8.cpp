@@ -23,10 +23,10 @@ constexpr int kDesignWidth = 510;
 
 TForm8::TForm8(const QList<QImage>& buttonFaces, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint)
-    , icon_(new ImageBox(this))
-    , label_(new SimpleLabel(this))
-    , button_(new PictureButton(this))
+                          | Qt::WindowCloseButtonHint),
+      icon_(new ImageBox(this)),
+      label_(new SimpleLabel(this)),
+      button_(new PictureButton(this))
 {
     setObjectName(QStringLiteral("Form8"));
     setFont(courierNew(19, true));

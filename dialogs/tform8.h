@@ -14,8 +14,7 @@ class SimpleLabel;
 // text (see messagesizing.h) and is never wider than 800 pixels overall.
 // Closed by the button, by Enter and by the title bar's close box; Escape and
 // other keys do nothing.
-class TForm8 : public QDialog
-{
+class TForm8 : public QDialog {
     Q_OBJECT
 
 public:

@@ -17,7 +17,7 @@ constexpr std::array<uint32_t, 6> lampColours = {
 
 constexpr uint32_t cream = 0xF0FBFF;
 
-} // namespace
+}  // namespace
 
 Artwork makeArtwork()
 {

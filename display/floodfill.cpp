@@ -69,7 +69,7 @@ void scanlineFill(QImage& image, QPoint start, Fillable fillable, Paint paint)
     }
 }
 
-} // namespace
+}  // namespace
 
 void floodFillSurface(QImage& image, QPoint start, QRgb fill)
 {

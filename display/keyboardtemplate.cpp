@@ -27,7 +27,7 @@ void copyPixels(QImage& target, QPoint at, const QImage& source, const QRect& ar
     }
 }
 
-} // namespace
+}  // namespace
 
 KeyboardTemplate::KeyboardTemplate()
 {

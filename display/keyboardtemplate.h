@@ -17,7 +17,7 @@ class KeyboardTemplate {
 public:
     static constexpr int Width = 601;
     static constexpr int Height = 151;
-    static constexpr int MarkWidth = 37;   // the marking box of a key
+    static constexpr int MarkWidth = 37;  // the marking box of a key
     static constexpr int MarkHeight = 39;
 
     // Builds the template from the built-in key-cap picture and draws

@@ -10,7 +10,7 @@ namespace {
 constexpr QRgb white = 0xFFFFFFFF;
 constexpr QRgb black = 0xFF000000;
 
-} // namespace
+}  // namespace
 
 QImage MakeFace(int width, int height, bool raised, uint32_t fillColour)
 {

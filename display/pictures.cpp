@@ -28,7 +28,7 @@ QImage loadPicture(const char* name, QImage::Format format)
     return picture.convertToFormat(format);
 }
 
-} // namespace
+}  // namespace
 
 void initDisplayResources()
 {
@@ -69,7 +69,7 @@ QIcon programIcon()
 {
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(loadPicture(qPrintable(QStringLiteral("icon-%1.png").arg(size)),
-                                                      QImage::Format_ARGB32)));
+        icon.addPixmap(QPixmap::fromImage(
+            loadPicture(qPrintable(QStringLiteral("icon-%1.png").arg(size)), QImage::Format_ARGB32)));
     return icon;
 }

@@ -31,7 +31,7 @@ int64_t cornerOffset(int v, int low, int high, int corner)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 void fillRect(QImage& image, const QRect& rect, QRgb colour)
 {
@@ -94,8 +94,8 @@ bool inRoundRect(int x, int y, int left, int top, int right, int bottom, int cor
     return offsetX * offsetX * b * b + offsetY * offsetY * a * a <= a * a * b * b;
 }
 
-void drawRoundRect(QImage& image, int left, int top, int right, int bottom, int cornerWidth, int cornerHeight,
-                   QRgb pen, std::optional<QRgb> brush)
+void drawRoundRect(QImage& image, int left, int top, int right, int bottom, int cornerWidth, int cornerHeight, QRgb pen,
+                   std::optional<QRgb> brush)
 {
     ensureRgb32(image);
     if (right <= left || bottom <= top)

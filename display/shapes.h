@@ -31,8 +31,8 @@ bool inRoundRect(int x, int y, int left, int top, int right, int bottom, int cor
 // a side-neighbour outside the shape) and fills the rest of it with the brush
 // if one is given. The outline is 8-connected, so a 4-connected flood fill
 // never crosses it.
-void drawRoundRect(QImage& image, int left, int top, int right, int bottom, int cornerWidth, int cornerHeight,
-                   QRgb pen, std::optional<QRgb> brush);
+void drawRoundRect(QImage& image, int left, int top, int right, int bottom, int cornerWidth, int cornerHeight, QRgb pen,
+                   std::optional<QRgb> brush);
 
 // The ellipse inscribed in (left, top, right, bottom), outlined with the pen and
 // filled with the brush.

@@ -17,7 +17,7 @@ constexpr uint32_t cursorPurple = 0x800080;
 constexpr int letterBoxWidth = 28;
 constexpr int letterBoxHeight = 50;
 
-} // namespace
+}  // namespace
 
 int32_t TypingField::verticalOffset(int32_t level)
 {

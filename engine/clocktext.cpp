@@ -19,7 +19,7 @@ constexpr std::array<LampSwitch, 1> GreenOn = {{{0, 1}}};
 constexpr std::array<LampSwitch, 2> YellowOn = {{{0, 0}, {1, 3}}};
 constexpr std::array<LampSwitch, 2> RedOn = {{{1, 2}, {2, 5}}};
 
-} // namespace
+}  // namespace
 
 std::u16string decimalText(int32_t value)
 {
@@ -64,13 +64,9 @@ std::span<const LampSwitch> startupLamps()
 std::span<const LampSwitch> lampSwitches(int32_t sessionSeconds)
 {
     switch (sessionSeconds) {
-    case 1:
-        return GreenOn;
-    case 901:
-        return YellowOn;
-    case 1201:
-        return RedOn;
-    default:
-        return {};
+    case 1: return GreenOn;
+    case 901: return YellowOn;
+    case 1201: return RedOn;
+    default: return {};
     }
 }

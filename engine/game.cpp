@@ -11,8 +11,7 @@
 #include "virtualkeys.h"
 #include "words.h"
 
-Game::Game(GameView& view, RandomFunction random)
-    : view_(view), random_(std::move(random))
+Game::Game(GameView& view, RandomFunction random) : view_(view), random_(std::move(random))
 {
     if (!random_)
         throw std::invalid_argument("Game needs a random function");

@@ -34,8 +34,8 @@ public:
     void mnuNewClick();        // "Начать заново": end the game, ask to play again
     void SpeedButton1Click();  // "Пауза" toggled
     void FormKeyDown(int32_t virtualKey);
-    void Timer1Timer();        // game clock tick
-    void Timer3Timer();        // session clock tick
+    void Timer1Timer();  // game clock tick
+    void Timer3Timer();  // session clock tick
 
     bool CheckWin() const { return state_.ExerciseNumber > 5; }
 

@@ -11,7 +11,7 @@ void checkSlot(int32_t n)
         throw std::out_of_range("line slot outside 1..5");
 }
 
-} // namespace
+}  // namespace
 
 const std::u16string& GameState::line(int32_t n) const
 {

@@ -9,12 +9,12 @@
 // arithmetic (see checked.h). The pictures drawn from this state live with the
 // display code, not here.
 struct GameState {
-    int32_t Level = 1;            // 1..3, chosen by the level commands
-    int32_t ExerciseNumber = 0;   // 1..5 during a game; the game is won when it exceeds 5
+    int32_t Level = 1;                    // 1..3, chosen by the level commands
+    int32_t ExerciseNumber = 0;           // 1..5 during a game; the game is won when it exceeds 5
     std::array<std::u16string, 6> Lines;  // slots 1..5 (slot 0 unused); Level + 2 in use
-    int32_t TotalChars = 0;       // sum of the lengths of the lines in use
-    int32_t CurrentLine = 0;      // line of the expected character
-    int32_t CurrentPos = 0;       // position of the expected character in its line
+    int32_t TotalChars = 0;               // sum of the lengths of the lines in use
+    int32_t CurrentLine = 0;              // line of the expected character
+    int32_t CurrentPos = 0;               // position of the expected character in its line
     int32_t GameSeconds = 0;
     int32_t SessionSeconds = 0;
     int32_t ExerciseErrors = 0;

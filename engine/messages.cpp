@@ -28,7 +28,7 @@ constexpr std::array<std::u16string_view, ResultMessageCount> ResultMessages = {
     u"Исправлять ошибки труднее,\r\nчем избегать их.",
 };
 
-} // namespace
+}  // namespace
 
 std::u16string levelPrompt(int32_t level)
 {

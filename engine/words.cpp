@@ -63,7 +63,7 @@ private:
     const RandomFunction& random_;
 };
 
-} // namespace
+}  // namespace
 
 void BuildLine(GameState& state, int32_t lineNumber, int32_t exerciseNumber, int32_t level,
                const RandomFunction& random)

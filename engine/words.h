@@ -28,5 +28,4 @@ void BuildLine(GameState& state, int32_t lineNumber, int32_t exerciseNumber, int
                const RandomFunction& random);
 
 // Lines 1..level + 2 of the exercise; the other slots are left as they are.
-void BuildExerciseLines(GameState& state, int32_t exerciseNumber, int32_t level,
-                        const RandomFunction& random);
+void BuildExerciseLines(GameState& state, int32_t exerciseNumber, int32_t level, const RandomFunction& random);

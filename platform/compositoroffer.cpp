@@ -19,8 +19,7 @@ using Clock = std::chrono::steady_clock;
 // wm_capabilities.
 constexpr uint32_t kShellVersion = 5;
 
-struct Answers
-{
+struct Answers {
     wl_compositor* compositor = nullptr;
     xdg_wm_base* shell = nullptr;
     zxdg_decoration_manager_v1* decorations = nullptr;
@@ -37,8 +36,8 @@ void global(void* data, wl_registry* registry, uint32_t name, const char* interf
     if (std::strcmp(interface, wl_compositor_interface.name) == 0 && !a->compositor)
         a->compositor = static_cast<wl_compositor*>(wl_registry_bind(registry, name, &wl_compositor_interface, 1));
     else if (std::strcmp(interface, xdg_wm_base_interface.name) == 0 && !a->shell)
-        a->shell = static_cast<xdg_wm_base*>(
-            wl_registry_bind(registry, name, &xdg_wm_base_interface, version < kShellVersion ? version : kShellVersion));
+        a->shell = static_cast<xdg_wm_base*>(wl_registry_bind(registry, name, &xdg_wm_base_interface,
+                                                              version < kShellVersion ? version : kShellVersion));
     else if (std::strcmp(interface, zxdg_decoration_manager_v1_interface.name) == 0 && !a->decorations)
         a->decorations = static_cast<zxdg_decoration_manager_v1*>(
             wl_registry_bind(registry, name, &zxdg_decoration_manager_v1_interface, 1));

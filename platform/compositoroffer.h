@@ -8,8 +8,7 @@
 // sway and the other wlroots compositors grant the request, GNOME's mutter
 // and Weston offer none. The answer is read off a toplevel of a private
 // connection that is never given a buffer, so it is never shown.
-struct CompositorOffer
-{
+struct CompositorOffer {
     // The compositor draws the title bar and the frame (xdg-decoration's
     // server-side mode was granted).
     bool frame = false;

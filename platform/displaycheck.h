@@ -6,8 +6,8 @@
 
 // What the trainer needs to know of the screen it runs on.
 struct ScreenInfo {
-    int depth = 0;   // bits per pixel
-    int width = 0;   // device pixels, whatever the desktop's scale
+    int depth = 0;  // bits per pixel
+    int width = 0;  // device pixels, whatever the desktop's scale
     int height = 0;
 };
 

@@ -19,14 +19,11 @@ constexpr int kButtonWidth = 16, kButtonHeight = 14, kButtonGap = 2, kRightMargi
 bool minimiseOffered = true;
 
 // A caption button in the classic raised look with its glyph.
-class CaptionButton : public QAbstractButton
-{
+class CaptionButton : public QAbstractButton {
 public:
     enum class Glyph { Minimise, Close };
 
-    CaptionButton(Glyph glyph, const QString& name, QWidget* parent)
-        : QAbstractButton(parent)
-        , glyph_(glyph)
+    CaptionButton(Glyph glyph, const QString& name, QWidget* parent) : QAbstractButton(parent), glyph_(glyph)
     {
         setFocusPolicy(Qt::NoFocus);
         setAccessibleName(name);
@@ -79,9 +76,7 @@ void TitleBar::setMinimiseOffered(bool offered)
     minimiseOffered = offered;
 }
 
-TitleBar::TitleBar(QWidget* window, Qt::WindowFlags flags)
-    : QWidget(window)
-    , window_(window)
+TitleBar::TitleBar(QWidget* window, Qt::WindowFlags flags) : QWidget(window), window_(window)
 {
     setObjectName(QStringLiteral("TitleBar"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -216,15 +211,10 @@ bool TitleBar::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == window_) {
         switch (event->type()) {
-        case QEvent::Resize:
-            follow();
-            break;
+        case QEvent::Resize: follow(); break;
         case QEvent::WindowTitleChange:
-        case QEvent::ActivationChange:
-            update();
-            break;
-        default:
-            break;
+        case QEvent::ActivationChange: update(); break;
+        default: break;
         }
     }
     return QWidget::eventFilter(watched, event);

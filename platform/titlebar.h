@@ -24,8 +24,7 @@ class QAbstractButton;
 // Qt::WindowCloseButtonHint, and never maximise. Dragging it moves the
 // window through the window system; a click or a double click does
 // nothing, as on the other desktops where the window cannot be maximised.
-class TitleBar : public QWidget
-{
+class TitleBar : public QWidget {
     Q_OBJECT
 
 public:

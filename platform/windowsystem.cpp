@@ -41,9 +41,8 @@ std::optional<CompositorOffer> readOffer(const QByteArray& text)
     if (text == "none")
         return std::nullopt;
     const QByteArrayList words = text.split(' ');
-    return CompositorOffer{.frame = words.contains("frame"),
-                           .minimise = words.contains("minimise"),
-                           .dialogs = words.contains("dialogs")};
+    return CompositorOffer{
+        .frame = words.contains("frame"), .minimise = words.contains("minimise"), .dialogs = words.contains("dialogs")};
 }
 
 std::optional<CompositorOffer> chooseWindowSystem(int argc, char** argv)

@@ -18,8 +18,7 @@
 // and centres each dialog over its main window. A platform a person chose
 // (QT_QPA_PLATFORM or -platform) is kept.
 
-struct PlatformRequest
-{
+struct PlatformRequest {
     // The platform asked for by QT_QPA_PLATFORM or -platform; empty if none.
     const char* chosen = "";
     // Qt would take Wayland by itself: WAYLAND_DISPLAY is set, or the

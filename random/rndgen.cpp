@@ -70,10 +70,10 @@ void RNDGen::ReadBytes(uint8_t* buffer, std::size_t n)
 
 int32_t RNDGen::Random(int32_t n)
 {
-    std::array<uint8_t, 4> bytes {};
+    std::array<uint8_t, 4> bytes{};
     ReadBytes(bytes.data(), bytes.size());
     const uint32_t raw = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8
-        | static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+                         | static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
     const int32_t value = static_cast<int32_t>(raw & 0x7FFFFFFFu);
     return n > 0 ? value % n : value;
 }

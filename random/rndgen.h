@@ -17,8 +17,7 @@ class RNDGen {
 public:
     // The seed figures and the counter are read through these, so tests can
     // make the generator exact.
-    explicit RNDGen(SeedSource seedSource = systemSeedFigures,
-                    PerformanceCounter counter = steadyClockCounter);
+    explicit RNDGen(SeedSource seedSource = systemSeedFigures, PerformanceCounter counter = steadyClockCounter);
 
     // One mixing step: feeds b and leaves a new output byte in LastOutput.
     void MixByte(uint8_t b);
@@ -72,7 +71,7 @@ private:
     PerformanceCounter counter_;
     EventSources* sources_ = nullptr;
 
-    std::array<uint8_t, 256> RandomPool {};
+    std::array<uint8_t, 256> RandomPool{};
     uint8_t PoolIndex = 0;
     uint8_t PoolSum = 0;
     uint8_t OutSum = 0;

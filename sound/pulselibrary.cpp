@@ -11,8 +11,8 @@ const PulseLibrary* pulseLibrary()
             return nullptr;
         static PulseLibrary functions;
         bool complete = true;
-#define PULSE_LIBRARY_LOOKUP(name)                                                                                   \
-    functions.name = reinterpret_cast<decltype(functions.name)>(::dlsym(handle, #name));                            \
+#define PULSE_LIBRARY_LOOKUP(name)                                                                                     \
+    functions.name = reinterpret_cast<decltype(functions.name)>(::dlsym(handle, #name));                               \
     complete = complete && functions.name;
         PULSE_LIBRARY_FUNCTIONS(PULSE_LIBRARY_LOOKUP)
 #undef PULSE_LIBRARY_LOOKUP

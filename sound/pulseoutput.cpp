@@ -8,7 +8,10 @@
 namespace {
 
 // Only used once pulseLibrary() has been found complete.
-const PulseLibrary& pulse() { return *pulseLibrary(); }
+const PulseLibrary& pulse()
+{
+    return *pulseLibrary();
+}
 
 // Asks the server for `connect()` before the first cue.
 constexpr std::uint8_t kConnect = 0xFE;
@@ -26,18 +29,20 @@ void forget(pa_operation* operation)
         pulse().pa_operation_unref(operation);
 }
 
-bool good(pa_stream* stream) { return stream && PA_STREAM_IS_GOOD(pulse().pa_stream_get_state(stream)); }
+bool good(pa_stream* stream)
+{
+    return stream && PA_STREAM_IS_GOOD(pulse().pa_stream_get_state(stream));
+}
 
 // The cues' sample format: signed 16-bit mono.
-pa_sample_spec cueFormat(int sampleRate) { return {PA_SAMPLE_S16LE, std::uint32_t(sampleRate), 1}; }
-
-} // namespace
-
-PulseOutput::PulseOutput(int sampleRate, std::vector<Samples> cues)
-    : sampleRate_(sampleRate)
-    , cues_(std::move(cues))
+pa_sample_spec cueFormat(int sampleRate)
 {
+    return {PA_SAMPLE_S16LE, std::uint32_t(sampleRate), 1};
 }
+
+}  // namespace
+
+PulseOutput::PulseOutput(int sampleRate, std::vector<Samples> cues) : sampleRate_(sampleRate), cues_(std::move(cues)) {}
 
 PulseOutput::~PulseOutput()
 {
@@ -99,7 +104,10 @@ void PulseOutput::play(std::size_t index)
         send(std::uint8_t(index));
 }
 
-void PulseOutput::silence() { send(kSilence); }
+void PulseOutput::silence()
+{
+    send(kSilence);
+}
 
 void PulseOutput::send(std::uint8_t request)
 {

@@ -10,8 +10,14 @@ namespace {
 
 constexpr const char* kCueFiles[] = {":/sounds/Sound1.wav", ":/sounds/Sound2.wav", ":/sounds/Sound3.wav"};
 
-quint16 le16(const char* p) { return qFromLittleEndian<quint16>(p); }
-quint32 le32(const char* p) { return qFromLittleEndian<quint32>(p); }
+quint16 le16(const char* p)
+{
+    return qFromLittleEndian<quint16>(p);
+}
+quint32 le32(const char* p)
+{
+    return qFromLittleEndian<quint32>(p);
+}
 
 // The samples of a RIFF/WAVE file holding 8-bit unsigned mono PCM at the
 // cues' rate, widened to 16-bit signed; empty if the file is anything else.
@@ -33,7 +39,7 @@ QByteArray decodeWave(const QByteArray& file)
                 return {};
             const char* f = chunk + 8;
             formatOk = le16(f) == 1 && le16(f + 2) == 1 && le32(f + 4) == quint32(SoundPlayer::kSampleRate)
-                && le16(f + 14) == 8;
+                       && le16(f + 14) == 8;
         } else if (id == "data") {
             if (!formatOk)
                 return {};
@@ -49,10 +55,9 @@ QByteArray decodeWave(const QByteArray& file)
     return {};
 }
 
-} // namespace
+}  // namespace
 
-SoundPlayer::SoundPlayer(QObject* parent)
-    : QObject(parent)
+SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent)
 {
     std::vector<PulseOutput::Samples> samples;
     for (std::size_t i = 0; i < cues_.size(); ++i) {

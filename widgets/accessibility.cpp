@@ -27,8 +27,7 @@ QString& programName()
 }
 
 // The application as a whole, under the program's name.
-class AccessibleProgram : public QAccessibleApplication
-{
+class AccessibleProgram : public QAccessibleApplication {
 public:
     QString text(QAccessible::Text t) const override
     {
@@ -77,7 +76,7 @@ QAccessibleInterface* widgetsFactory(const QString& className, QObject* object)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 void installAccessibility(const QString& name)
 {

@@ -29,12 +29,11 @@ bool blockedByModal(const QWidget* widget)
     return modal && modal != widget->window() && !modal->isAncestorOf(widget);
 }
 
-} // namespace
+}  // namespace
 
 // ---- PictureButton
 
-AccessiblePictureButton::AccessiblePictureButton(PictureButton* button)
-    : QAccessibleWidget(button, QAccessible::Button)
+AccessiblePictureButton::AccessiblePictureButton(PictureButton* button) : QAccessibleWidget(button, QAccessible::Button)
 {
 }
 
@@ -79,7 +78,8 @@ void AccessiblePictureButton::doAction(const QString& actionName)
         QPointer<PictureButton> target = button();
         if (target->isEnabled() && !blockedByModal(target))
             QMetaObject::invokeMethod(
-                target, [target] {
+                target,
+                [target] {
                     if (target && !blockedByModal(target))
                         target->click();
                 },
@@ -91,10 +91,7 @@ void AccessiblePictureButton::doAction(const QString& actionName)
 
 // ---- SimpleLabel
 
-AccessibleSimpleLabel::AccessibleSimpleLabel(SimpleLabel* label)
-    : QAccessibleWidget(label, QAccessible::StaticText)
-{
-}
+AccessibleSimpleLabel::AccessibleSimpleLabel(SimpleLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
 SimpleLabel* AccessibleSimpleLabel::label() const
 {
@@ -131,10 +128,7 @@ AccessibleSimpleLabel::relations(QAccessible::Relation match) const
 
 // ---- read-only bars
 
-AccessibleReadOnlyBar::AccessibleReadOnlyBar(QWidget* bar)
-    : QAccessibleWidget(bar, QAccessible::ProgressBar)
-{
-}
+AccessibleReadOnlyBar::AccessibleReadOnlyBar(QWidget* bar) : QAccessibleWidget(bar, QAccessible::ProgressBar) {}
 
 void* AccessibleReadOnlyBar::interface_cast(QAccessible::InterfaceType t)
 {
@@ -145,10 +139,7 @@ void* AccessibleReadOnlyBar::interface_cast(QAccessible::InterfaceType t)
 
 // ---- ProgressMeter
 
-AccessibleProgressMeter::AccessibleProgressMeter(ProgressMeter* meter)
-    : AccessibleReadOnlyBar(meter)
-{
-}
+AccessibleProgressMeter::AccessibleProgressMeter(ProgressMeter* meter) : AccessibleReadOnlyBar(meter) {}
 
 ProgressMeter* AccessibleProgressMeter::meter() const
 {
@@ -176,10 +167,7 @@ QVariant AccessibleProgressMeter::maximumValue() const
 
 // ---- FillBar
 
-AccessibleFillBar::AccessibleFillBar(FillBar* bar)
-    : AccessibleReadOnlyBar(bar)
-{
-}
+AccessibleFillBar::AccessibleFillBar(FillBar* bar) : AccessibleReadOnlyBar(bar) {}
 
 FillBar* AccessibleFillBar::bar() const
 {

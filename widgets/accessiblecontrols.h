@@ -17,8 +17,7 @@ class SpokenStatus;
 // offers no action and ignores one, and so does a button behind a modal
 // window, which the mouse cannot reach either. A group button is checkable, and checked
 // and pressed while it stays down.
-class AccessiblePictureButton : public QAccessibleWidget
-{
+class AccessiblePictureButton : public QAccessibleWidget {
 public:
     explicit AccessiblePictureButton(PictureButton* button);
 
@@ -33,8 +32,7 @@ private:
 
 // Static text named by what it shows; line breaks become spaces. A label
 // with a buddy labels it, and the buddy is labelled by it.
-class AccessibleSimpleLabel : public QAccessibleWidget
-{
+class AccessibleSimpleLabel : public QAccessibleWidget {
 public:
     explicit AccessibleSimpleLabel(SimpleLabel* label);
 
@@ -48,8 +46,7 @@ private:
 
 // A progress bar a screen reader reads but cannot set: the value interface
 // from a minimum of 0; the bar gives its value and maximum.
-class AccessibleReadOnlyBar : public QAccessibleWidget, public QAccessibleValueInterface
-{
+class AccessibleReadOnlyBar : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     void* interface_cast(QAccessible::InterfaceType t) override;
 
@@ -62,8 +59,7 @@ protected:
 };
 
 // A read-only progress bar: value, minimum 0 and maximum.
-class AccessibleProgressMeter : public AccessibleReadOnlyBar
-{
+class AccessibleProgressMeter : public AccessibleReadOnlyBar {
 public:
     explicit AccessibleProgressMeter(ProgressMeter* meter);
 
@@ -76,8 +72,7 @@ private:
 };
 
 // The fill bar as a read-only progress bar from 0 to 100 per cent.
-class AccessibleFillBar : public AccessibleReadOnlyBar
-{
+class AccessibleFillBar : public AccessibleReadOnlyBar {
 public:
     explicit AccessibleFillBar(FillBar* bar);
 
@@ -94,8 +89,7 @@ private:
 // one run without attributes. Every character is placed over the whole
 // control, so that a screen reader's review finds the words where the
 // control is.
-class AccessibleReadOnlyText : public QAccessibleWidget, public QAccessibleTextInterface
-{
+class AccessibleReadOnlyText : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     void* interface_cast(QAccessible::InterfaceType t) override;
 
@@ -123,8 +117,7 @@ protected:
 
 // The window's spoken status: a read-only text that holds the focus, named
 // by its accessible name, reading what the status's sources say now.
-class AccessibleSpokenStatus : public AccessibleReadOnlyText
-{
+class AccessibleSpokenStatus : public AccessibleReadOnlyText {
 public:
     explicit AccessibleSpokenStatus(SpokenStatus* status);
 

@@ -8,10 +8,7 @@
 
 // ---- ImageBox, RoundedShape
 
-AccessibleImageBox::AccessibleImageBox(QWidget* picture)
-    : QAccessibleWidget(picture, QAccessible::Graphic)
-{
-}
+AccessibleImageBox::AccessibleImageBox(QWidget* picture) : QAccessibleWidget(picture, QAccessible::Graphic) {}
 
 QAccessible::State AccessibleImageBox::state() const
 {
@@ -23,10 +20,7 @@ QAccessible::State AccessibleImageBox::state() const
 
 // ---- PaintBox
 
-AccessiblePaintBox::AccessiblePaintBox(PaintBox* box)
-    : AccessibleReadOnlyText(box, QAccessible::Graphic)
-{
-}
+AccessiblePaintBox::AccessiblePaintBox(PaintBox* box) : AccessibleReadOnlyText(box, QAccessible::Graphic) {}
 
 PaintBox* AccessiblePaintBox::box() const
 {
@@ -54,10 +48,7 @@ int AccessiblePaintBox::caret() const
 
 // ---- SidePanel, TransparentPanel
 
-AccessiblePanel::AccessiblePanel(QWidget* panel)
-    : QAccessibleWidget(panel, QAccessible::Pane)
-{
-}
+AccessiblePanel::AccessiblePanel(QWidget* panel) : QAccessibleWidget(panel, QAccessible::Pane) {}
 
 QAccessible::State AccessiblePanel::state() const
 {

@@ -13,8 +13,7 @@ class PaintBox;
 // A picture (ImageBox, RoundedShape): a graphic named by its accessible name,
 // described by its tooltip. A decoration (neither) reads as invisible, in
 // case something reaches it where no container of ours leaves it out.
-class AccessibleImageBox : public QAccessibleWidget
-{
+class AccessibleImageBox : public QAccessibleWidget {
 public:
     explicit AccessibleImageBox(QWidget* picture);
 
@@ -24,8 +23,7 @@ public:
 // A paint box: a graphic named by its accessible name, whose text interface
 // reads the words it shows with the caret where the owner put it, and whose
 // description is the owner's spoken description.
-class AccessiblePaintBox : public AccessibleReadOnlyText
-{
+class AccessiblePaintBox : public AccessibleReadOnlyText {
 public:
     explicit AccessiblePaintBox(PaintBox* box);
 
@@ -42,8 +40,7 @@ private:
 
 // A side panel or transparent panel: a pane whose children are its child
 // controls, decorations left out.
-class AccessiblePanel : public QAccessibleWidget
-{
+class AccessiblePanel : public QAccessibleWidget {
 public:
     explicit AccessiblePanel(QWidget* panel);
 

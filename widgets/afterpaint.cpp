@@ -7,11 +7,7 @@ namespace {
 const QEvent::Type runEvent = QEvent::Type(QEvent::registerEventType());
 }
 
-AfterPaint::AfterPaint(QObject* parent, std::function<void()> work)
-    : QObject(parent)
-    , work_(std::move(work))
-{
-}
+AfterPaint::AfterPaint(QObject* parent, std::function<void()> work) : QObject(parent), work_(std::move(work)) {}
 
 void AfterPaint::request()
 {

@@ -8,8 +8,7 @@
 // is pending. Qt delivers posted events of low priority after the others,
 // the window's update request (its paint) among them. Requests made before
 // it runs are answered by one run.
-class AfterPaint : public QObject
-{
+class AfterPaint : public QObject {
 public:
     AfterPaint(QObject* parent, std::function<void()> work);
 

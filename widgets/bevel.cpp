@@ -18,7 +18,7 @@ QRect drawEdge(QPainter& painter, const QRect& rect, const QColor& topLeft, cons
     return rect.adjusted(1, 1, -1, -1);
 }
 
-} // namespace
+}  // namespace
 
 QRect drawBevel(QPainter& painter, const QRect& rect, Bevel bevel)
 {

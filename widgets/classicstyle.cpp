@@ -59,7 +59,8 @@ ClassicStyle::ClassicStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral(
 
 QIcon ClassicStyle::standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const
 {
-    const bool extensionArrow = which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton;
+    const bool extensionArrow =
+        which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton;
     if (extensionArrow && !option)
         return QIcon(new DeferredStandardIcon(baseStyle(), which));
     return QProxyStyle::standardIcon(which, option, widget);

@@ -6,8 +6,7 @@
 #include <QAccessible>
 #include <QPainter>
 
-FillBar::FillBar(QWidget* parent)
-    : QWidget(parent)
+FillBar::FillBar(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

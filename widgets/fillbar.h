@@ -4,8 +4,7 @@
 
 // A lowered bevel filled from the left with the highlight colour up to a
 // position in per cent.
-class FillBar : public QWidget
-{
+class FillBar : public QWidget {
     Q_OBJECT
 
 public:

@@ -53,7 +53,10 @@ QFont courierNew(int pixelSize, bool bold)
 
 FontConfigurationReader::FontConfigurationReader() : thread_([] { FcInit(); }) {}
 
-FontConfigurationReader::~FontConfigurationReader() { finish(); }
+FontConfigurationReader::~FontConfigurationReader()
+{
+    finish();
+}
 
 void FontConfigurationReader::finish()
 {

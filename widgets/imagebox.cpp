@@ -4,10 +4,7 @@
 
 #include <QPainter>
 
-ImageBox::ImageBox(QWidget* parent)
-    : QWidget(parent)
-{
-}
+ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {}
 
 void ImageBox::setImage(const QImage& image)
 {

@@ -8,8 +8,7 @@
 // the pixels of one colour are left out so the parent shows through them:
 // the given transparent colour, or by default the colour of the image's
 // bottom-left pixel. Tooltips come from QWidget::setToolTip.
-class ImageBox : public QWidget
-{
+class ImageBox : public QWidget {
     Q_OBJECT
 
 public:

@@ -7,11 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-PaintBox::PaintBox(QWidget* parent)
-    : QWidget(parent)
-    , teller_(new AfterPaint(this, [this] { tell(); }))
-{
-}
+PaintBox::PaintBox(QWidget* parent) : QWidget(parent), teller_(new AfterPaint(this, [this] { tell(); })) {}
 
 void PaintBox::setSource(const QImage* image)
 {

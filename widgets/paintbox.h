@@ -10,8 +10,7 @@ class QImage;
 // copies the picture at (0, 0). Whoever draws into the picture calls update()
 // on the box afterwards. The picture must outlive the box, or be replaced by
 // setSource(nullptr) before it goes.
-class PaintBox : public QWidget
-{
+class PaintBox : public QWidget {
     Q_OBJECT
 
 public:

@@ -50,10 +50,9 @@ const PreparedFace& prepared(const QImage& face)
     return *found;
 }
 
-} // namespace
+}  // namespace
 
-PictureButton::PictureButton(QWidget* parent)
-    : QWidget(parent)
+PictureButton::PictureButton(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
 }

@@ -16,8 +16,7 @@
 // state. Buttons with the same parent and group index form a group in which at
 // most one is pressed. If the group "allows all up", a click on the pressed
 // button releases it; otherwise a click only ever presses a button.
-class PictureButton : public QWidget
-{
+class PictureButton : public QWidget {
     Q_OBJECT
 
 public:

@@ -13,11 +13,9 @@ constexpr int kEdge = 2;
 constexpr int kPadding = 2;
 // Gap between neighbouring segments.
 constexpr int kGap = 2;
-} // namespace
+}  // namespace
 
-ProgressMeter::ProgressMeter(QWidget* parent)
-    : QWidget(parent)
-    , barColor_(colorRef(clHighlight))
+ProgressMeter::ProgressMeter(QWidget* parent) : QWidget(parent), barColor_(colorRef(clHighlight))
 {
     setFocusPolicy(Qt::NoFocus);
 }

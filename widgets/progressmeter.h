@@ -8,8 +8,7 @@
 // the box, as many of them filled as value / maximum of the whole, and a
 // caption drawn centred over it in the widget's font (dark over the empty
 // part, white over the filled segments so it stays readable on both).
-class ProgressMeter : public QWidget
-{
+class ProgressMeter : public QWidget {
     Q_OBJECT
 
 public:

@@ -3,10 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
-RoundedShape::RoundedShape(QWidget* parent)
-    : QWidget(parent)
-{
-}
+RoundedShape::RoundedShape(QWidget* parent) : QWidget(parent) {}
 
 void RoundedShape::setColor(const QColor& color)
 {

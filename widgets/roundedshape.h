@@ -6,8 +6,7 @@
 // A rounded rectangle filling the widget, in a given colour and outlined in
 // black one pixel wide. The corner ellipse is a quarter of the shorter side
 // unless set.
-class RoundedShape : public QWidget
-{
+class RoundedShape : public QWidget {
     Q_OBJECT
 
 public:

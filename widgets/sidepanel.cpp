@@ -4,9 +4,7 @@
 
 #include <QPainter>
 
-SidePanel::SidePanel(QWidget* parent)
-    : QWidget(parent)
-    , color_(colorRef(clButtonFace))
+SidePanel::SidePanel(QWidget* parent) : QWidget(parent), color_(colorRef(clButtonFace))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

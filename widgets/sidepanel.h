@@ -8,8 +8,7 @@
 // A panel filled with the button face colour and framed by two one-pixel
 // bevels, raised outside and lowered inside by default, so it stands out of
 // the window with a groove around its face. Children are drawn on top.
-class SidePanel : public QWidget
-{
+class SidePanel : public QWidget {
     Q_OBJECT
 
 public:

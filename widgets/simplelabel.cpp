@@ -43,18 +43,11 @@ QStringList wrapParagraph(const QString& paragraph, const QFontMetrics& metrics,
     return lines;
 }
 
-} // namespace
+}  // namespace
 
-SimpleLabel::SimpleLabel(QWidget* parent)
-    : QWidget(parent)
-{
-}
+SimpleLabel::SimpleLabel(QWidget* parent) : QWidget(parent) {}
 
-SimpleLabel::SimpleLabel(const QString& text, QWidget* parent)
-    : QWidget(parent)
-    , text_(text)
-{
-}
+SimpleLabel::SimpleLabel(const QString& text, QWidget* parent) : QWidget(parent), text_(text) {}
 
 void SimpleLabel::setText(const QString& text)
 {

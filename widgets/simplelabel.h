@@ -11,8 +11,7 @@
 // (a shadow and a highlight copy of the text offset by the light depth). The
 // background is transparent by default, so the label can sit on a picture.
 // Line breaks ("\r\n", "\n" or "\r") in the text always start a new line.
-class SimpleLabel : public QWidget
-{
+class SimpleLabel : public QWidget {
     Q_OBJECT
 
 public:

@@ -5,9 +5,7 @@
 
 #include "afterpaint.h"
 
-SpokenStatus::SpokenStatus(QWidget* parent)
-    : QWidget(parent)
-    , sender_(new AfterPaint(this, [this] { send(); }))
+SpokenStatus::SpokenStatus(QWidget* parent) : QWidget(parent), sender_(new AfterPaint(this, [this] { send(); }))
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -20,8 +20,7 @@ class QTimer;
 // and lets the mouse through, so nobody who looks at the window sees it;
 // while no assistive technology listens, announce() and lineChanged() do
 // nothing at all.
-class SpokenStatus : public QWidget
-{
+class SpokenStatus : public QWidget {
     Q_OBJECT
 
 public:

@@ -1,7 +1,6 @@
 #include "transparentpanel.h"
 
-TransparentPanel::TransparentPanel(QWidget* parent)
-    : QWidget(parent)
+TransparentPanel::TransparentPanel(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(false);
     setAttribute(Qt::WA_NoSystemBackground);

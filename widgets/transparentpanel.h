@@ -4,8 +4,7 @@
 
 // A container that draws nothing of its own: whatever lies behind it shows
 // through, and only its children are seen.
-class TransparentPanel : public QWidget
-{
+class TransparentPanel : public QWidget {
     Q_OBJECT
 
 public:

@@ -53,9 +53,7 @@ struct Accessible {
 };
 
 struct Window : Accessible {
-    Window()
-        : form([](int32_t) { return 0; }, ScreenInfo{24, 1024, 768})
-        , messages(form.buttonFaces(), &form)
+    Window() : form([](int32_t) { return 0; }, ScreenInfo{24, 1024, 768}), messages(form.buttonFaces(), &form)
     {
         form.setDialogs(nullptr, &messages, nullptr);
         form.show();

@@ -22,9 +22,7 @@ const ScreenInfo goodScreen{24, 1024, 768};
 // A main window with its message dialog and document viewer, no splash.
 struct Window {
     explicit Window(RandomFunction random = [](int32_t) { return 0; })
-        : form(std::move(random), goodScreen)
-        , viewer(form.buttonFaces(), &form)
-        , messages(form.buttonFaces(), &form)
+        : form(std::move(random), goodScreen), viewer(form.buttonFaces(), &form), messages(form.buttonFaces(), &form)
     {
         form.setDialogs(&viewer, &messages, nullptr);
         // The clocks are ticked by hand: the real timers keep running and

@@ -65,20 +65,21 @@ QStringList blockTexts(const QTextDocument& doc)
     return texts;
 }
 
-const QByteArray kFormatted = wrap(
-    "{\\fonttbl{\\f0\\froman\\fcharset204 Times New Roman;}{\\f1\\fswiss Arial;}{\\f2\\fmodern Courier New;}}"
-    "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue128;}\n"
-    "\\pard\\qc\\f1\\fs32\\b Title\\b0\\par\n"
-    "\\pard\\qj\\f0\\fs24 plain {\\i italic} {\\ul under \\ulnone none} {\\cf1 red} {\\cf2\\f2 navy} {\\b0\\b1 bold}\\par\n"
-    "\\pard\\qr right\\line next\\tab tabbed\\par\n"
-    "\\pard left {\\b\\i\\plain reset}");
+const QByteArray kFormatted =
+    wrap("{\\fonttbl{\\f0\\froman\\fcharset204 Times New Roman;}{\\f1\\fswiss Arial;}{\\f2\\fmodern Courier New;}}"
+         "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue128;}\n"
+         "\\pard\\qc\\f1\\fs32\\b Title\\b0\\par\n"
+         "\\pard\\qj\\f0\\fs24 plain {\\i italic} {\\ul under \\ulnone none} {\\cf1 red} {\\cf2\\f2 navy} {\\b0\\b1 "
+         "bold}\\par\n"
+         "\\pard\\qr right\\line next\\tab tabbed\\par\n"
+         "\\pard left {\\b\\i\\plain reset}");
 
 TEST(RtfReader, ParagraphsAndAlignment)
 {
     const Parsed doc(kFormatted);
-    EXPECT_EQ(blockTexts(doc), (QStringList{QStringLiteral("Title"),
-                                            QStringLiteral("plain italic under none red navy bold"),
-                                            QStringLiteral("right\u2028next\ttabbed"), QStringLiteral("left reset")}));
+    EXPECT_EQ(blockTexts(doc),
+              (QStringList{QStringLiteral("Title"), QStringLiteral("plain italic under none red navy bold"),
+                           QStringLiteral("right\u2028next\ttabbed"), QStringLiteral("left reset")}));
     EXPECT_EQ(blockWith(doc, QStringLiteral("Title")).blockFormat().alignment(), Qt::AlignHCenter);
     EXPECT_EQ(blockWith(doc, QStringLiteral("plain")).blockFormat().alignment(), Qt::AlignJustify);
     EXPECT_EQ(blockWith(doc, QStringLiteral("right")).blockFormat().alignment(), Qt::AlignRight);
@@ -131,7 +132,8 @@ TEST(RtfReader, ParagraphSpacingAndIndents)
 TEST(RtfReader, Windows1251Letters)
 {
     EXPECT_EQ(rawText(wrap("\\'cf\\'e0\\'eb\\'fc\\'f6\\'e5\\'f5\\'ee\\'e4")), QStringLiteral("Пальцеход"));
-    EXPECT_EQ(rawText(wrap("\\'C0\\'df\\'e0\\'ff \\'a8\\'b8 \\'b9 \\'ab\\'bb \\'97")), QStringLiteral("АЯая Ёё № «» —"));
+    EXPECT_EQ(rawText(wrap("\\'C0\\'df\\'e0\\'ff \\'a8\\'b8 \\'b9 \\'ab\\'bb \\'97")),
+              QStringLiteral("АЯая Ёё № «» —"));
     // Raw 8-bit bytes read in the same code page.
     EXPECT_EQ(rawText(wrap("\xcf\xf0\xe8\xe2\xe5\xf2")), QStringLiteral("Привет"));
     // A broken escape reads nothing and loses nothing after it.
@@ -216,7 +218,10 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"MinusWithoutDigitsIsText", wrap("\\b- x"), QStringLiteral("- x")},
         TextCase{"FileLineBreaksAreNotText", wrap("a\r\nb\nc"), QStringLiteral("abc")},
         TextCase{"EscapedLineBreakIsAParagraph", wrap("a\\\nb"), QStringLiteral("a\u2029b")},
-        TextCase{"ControlBytesDropped", QByteArray("{\\rtf1 a\x01\x7f" "b\tc}"), QStringLiteral("ab\tc")},
+        TextCase{"ControlBytesDropped",
+                 QByteArray("{\\rtf1 a\x01\x7f"
+                            "b\tc}"),
+                 QStringLiteral("ab\tc")},
         // damaged input
         TextCase{"Truncated", "{\\rtf1 abc", QStringLiteral("abc")},
         TextCase{"TruncatedInAWord", "{\\rtf1 abc\\fs2", QStringLiteral("abc")},
@@ -225,14 +230,13 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"UnmatchedCloseBraces", "}}}abc", QStringLiteral("abc")},
         TextCase{"TextAfterTheDocumentIgnored", "{\\rtf1 a}b", QStringLiteral("a")},
         TextCase{"BinPastTheEnd", "{\\rtf1 a\\bin999999999 b", QStringLiteral("a")},
-        TextCase{"NegativeBin", "{\\rtf1 a\\bin-5 b}", QStringLiteral("ab")},
-        TextCase{"Empty", "", QString()}),
+        TextCase{"NegativeBin", "{\\rtf1 a\\bin-5 b}", QStringLiteral("ab")}, TextCase{"Empty", "", QString()}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RtfReader, HugeNumbersAreClamped)
 {
     const Parsed doc(wrap("\\fs99999999999999999999999 big\\fs0 small\\f-99999999999 \\cf99999999999 x\\li-999999999 "
-                    "\\sb99999999999 y\\uc99999999999\\u1055 abcdefghijklmnopqrstuvwxyz"));
+                          "\\sb99999999999 y\\uc99999999999\\u1055 abcdefghijklmnopqrstuvwxyz"));
     EXPECT_DOUBLE_EQ(formatOf(doc, QStringLiteral("big")).fontPointSize(), 200.0);
     EXPECT_DOUBLE_EQ(formatOf(doc, QStringLiteral("small")).fontPointSize(), 1.0);
     EXPECT_TRUE(doc.toRawText().endsWith(QStringLiteral("xyПqrstuvwxyz")));  // skipped 16 at most
@@ -296,7 +300,10 @@ TEST(RtfReader, SurvivesMutatedInput)
         for (int e = 0; e < edits; ++e) {
             const qsizetype at = below(input.size() + 1);
             switch (below(6)) {
-            case 0: if (at < input.size()) input[at] = char(random()); break;
+            case 0:
+                if (at < input.size())
+                    input[at] = char(random());
+                break;
             case 1: input.insert(at, kInteresting[below(sizeof kInteresting - 1)]); break;
             case 2: input.remove(at, below(64)); break;
             case 3: input.insert(at, input.mid(below(input.size()), below(256))); break;
@@ -345,8 +352,8 @@ TEST(BuiltInDocuments, HelpHasItsFourHeadings)
         EXPECT_EQ(formatOf(doc, text).fontWeight(), QFont::Bold);
     }
     const QString text = doc.toRawText();
-    for (const char* phrase : {"Ф Ы В А", "О Л Д Ж", "голубой", "зеленый", "желтый", "розовый", "фиолетовой",
-                               "б/мин", "15 минут", "20 минут", "F1", "«Звук включен»"})
+    for (const char* phrase : {"Ф Ы В А", "О Л Д Ж", "голубой", "зеленый", "желтый", "розовый", "фиолетовой", "б/мин",
+                               "15 минут", "20 минут", "F1", "«Звук включен»"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(phrase))) << phrase;
 }
 

@@ -48,10 +48,11 @@ protected:
     void runSplashToTheEnd()
     {
         form.Timer1().start();
-        runModal([&] { form.showAsSplash(); }, [&] {
-            for (int i = 0; i < 11; ++i)
-                form.Timer1Timer();
-        });
+        runModal([&] { form.showAsSplash(); },
+                 [&] {
+                     for (int i = 0; i < 11; ++i)
+                         form.Timer1Timer();
+                 });
     }
 
     TForm4 form{aboutPicture()};
@@ -65,8 +66,9 @@ TEST_F(TForm4Test, AsCreated)
     EXPECT_EQ(fresh.splashCounter(), 0);
     EXPECT_EQ(fresh.windowTitle(), QStringLiteral("О программе"));
     EXPECT_EQ(fresh.size(), QSize(472, 298));
-    EXPECT_FALSE(fresh.windowFlags() & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                                         | Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint));
+    EXPECT_FALSE(fresh.windowFlags()
+                 & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint
+                    | Qt::WindowContextHelpButtonHint));
     EXPECT_TRUE(fresh.LMDButton1()->isHidden());
     EXPECT_FALSE(fresh.LMDProgressFill1()->isHidden());
     EXPECT_EQ(fresh.LMDProgressFill1()->position(), 0);
@@ -107,14 +109,15 @@ TEST_F(TForm4Test, SplashFillsTenPerCentPerTickAndClosesOnTheEleventh)
     QList<int> positions;
     bool visibleAtFull = false;
     form.Timer1().start();
-    runModal([&] { form.showAsSplash(); }, [&] {
-        for (int tick = 1; tick <= 10; ++tick) {
-            form.Timer1Timer();
-            positions.append(form.LMDProgressFill1()->position());
-        }
-        visibleAtFull = form.isVisible();
-        form.Timer1Timer();
-    });
+    runModal([&] { form.showAsSplash(); },
+             [&] {
+                 for (int tick = 1; tick <= 10; ++tick) {
+                     form.Timer1Timer();
+                     positions.append(form.LMDProgressFill1()->position());
+                 }
+                 visibleAtFull = form.isVisible();
+                 form.Timer1Timer();
+             });
     EXPECT_EQ(positions, (QList<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100}));
     EXPECT_TRUE(visibleAtFull);
     EXPECT_EQ(form.result(), QDialog::Accepted);  // not the watchdog
@@ -128,15 +131,16 @@ TEST_F(TForm4Test, NeitherAKeyNorACloseRequestEndsTheSplash)
 {
     form.Timer1().start();
     bool stillVisible = false;
-    runModal([&] { form.showAsSplash(); }, [&] {
-        QTest::keyClick(&form, Qt::Key_Escape);
-        QTest::keyClick(&form, Qt::Key_Return);
-        QTest::keyClick(&form, Qt::Key_1);
-        form.close();
-        stillVisible = form.isVisible();
-        for (int i = 0; i < 11; ++i)
-            form.Timer1Timer();
-    });
+    runModal([&] { form.showAsSplash(); },
+             [&] {
+                 QTest::keyClick(&form, Qt::Key_Escape);
+                 QTest::keyClick(&form, Qt::Key_Return);
+                 QTest::keyClick(&form, Qt::Key_1);
+                 form.close();
+                 stillVisible = form.isVisible();
+                 for (int i = 0; i < 11; ++i)
+                     form.Timer1Timer();
+             });
     EXPECT_TRUE(stillVisible);
     EXPECT_EQ(form.result(), QDialog::Accepted);
     std::vector<int> kept;
@@ -165,15 +169,16 @@ TEST_F(TForm4Test, AboutAfterTheSplashShowsTheButtonAndStays)
     runSplashToTheEnd();
 
     bool buttonShown = false, barShown = true, timerActive = true, stayed = false;
-    runModal([&] { form.showAsAbout(); }, [&] {
-        buttonShown = form.LMDButton1()->isVisible();
-        barShown = form.LMDProgressFill1()->isVisible();
-        timerActive = form.Timer1().isActive();
-        QTest::keyClick(&form, Qt::Key_Escape);
-        form.close();
-        stayed = form.isVisible();
-        QTest::mouseClick(form.LMDButton1(), Qt::LeftButton);
-    });
+    runModal([&] { form.showAsAbout(); },
+             [&] {
+                 buttonShown = form.LMDButton1()->isVisible();
+                 barShown = form.LMDProgressFill1()->isVisible();
+                 timerActive = form.Timer1().isActive();
+                 QTest::keyClick(&form, Qt::Key_Escape);
+                 form.close();
+                 stayed = form.isVisible();
+                 QTest::mouseClick(form.LMDButton1(), Qt::LeftButton);
+             });
     EXPECT_TRUE(buttonShown);
     EXPECT_FALSE(barShown);
     EXPECT_FALSE(timerActive);

@@ -117,10 +117,11 @@ TEST_F(TForm7Test, GuidanceThenHelpSwitchesBack)
 {
     scrollBar()->setValue(120);
     QString shown, title;
-    answerModals([&] { form.showGuidance(); }, [&](QWidget*) {
-        shown = viewText();
-        title = form.windowTitle();
-    });
+    answerModals([&] { form.showGuidance(); },
+                 [&](QWidget*) {
+                     shown = viewText();
+                     title = form.windowTitle();
+                 });
     EXPECT_EQ(title, QStringLiteral("Методические указания"));
     EXPECT_TRUE(shown.startsWith(QStringLiteral("О методических указаниях")));
     EXPECT_EQ(form.Docs1().selectedIndex(), 1);

@@ -182,9 +182,9 @@ TEST_F(TForm8Test, DistinctKindsShowDistinctIcons)
 TEST_F(TForm8Test, EnterClosesAndShowMessageReturns)
 {
     QString seenTitle;
-    const int answered = answerModals(
-        [&] { form.showMessage(QStringLiteral("Победа!"), QStringLiteral("Победа!"), 64); },
-        [&](QWidget* modal) { seenTitle = modal->windowTitle(); });
+    const int answered =
+        answerModals([&] { form.showMessage(QStringLiteral("Победа!"), QStringLiteral("Победа!"), 64); },
+                     [&](QWidget* modal) { seenTitle = modal->windowTitle(); });
     EXPECT_EQ(answered, 1);
     EXPECT_EQ(seenTitle, QStringLiteral("Победа!"));
     EXPECT_FALSE(form.isVisible());

@@ -72,22 +72,33 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // A diagonal wall keeps a 4-connected fill out.
         FillCase{"surfaceStopsAtDiagonalWall",
-                 {"....#", "...#.", "..#..", ".#...", "#...."}, {0, 0}, false, 'r',
+                 {"....#", "...#.", "..#..", ".#...", "#...."},
+                 {0, 0},
+                 false,
+                 'r',
                  {"rrrr#", "rrr#.", "rr#..", "r#...", "#...."}},
         // Only the start pixel's colour is filled, whatever surrounds it.
         FillCase{"surfaceFillsOnlyItsColour",
-                 {"..g..", ".ggg.", "..g..", "rrrrr"}, {2, 1}, false, 'b',
+                 {"..g..", ".ggg.", "..g..", "rrrrr"},
+                 {2, 1},
+                 false,
+                 'b',
                  {"..b..", ".bbb.", "..b..", "rrrrr"}},
         // A border fill crosses every other colour, the fill colour included,
         // and winds round corners.
         FillCase{"borderCrossesOtherColours",
-                 {"#######", "#.r.g.#", "#####.#", "#b....#", "#######"}, {1, 1}, true, 'r',
+                 {"#######", "#.r.g.#", "#####.#", "#b....#", "#######"},
+                 {1, 1},
+                 true,
+                 'r',
                  {"#######", "#rrrrr#", "#####r#", "#rrrrr#", "#######"}},
         FillCase{"borderWithFillColourAlreadyThere",
-                 {"..#..", ".g#..", "..#g."}, {0, 0}, true, '.',
+                 {"..#..", ".g#..", "..#g."},
+                 {0, 0},
+                 true,
+                 '.',
                  {"..#..", "..#..", "..#g."}},
-        FillCase{"borderStartOnBorderFillsNothing", {"...", ".#.", "..."}, {1, 1}, true, 'r',
-                 {"...", ".#.", "..."}},
+        FillCase{"borderStartOnBorderFillsNothing", {"...", ".#.", "..."}, {1, 1}, true, 'r', {"...", ".#.", "..."}},
         FillCase{"surfaceSameColourChangesNothing", {"...", ".#."}, {0, 0}, false, '.', {"...", ".#."}},
         FillCase{"startOutsideFillsNothing", {"...", "..."}, {3, 0}, false, 'r', {"...", "..."}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -125,4 +136,4 @@ TEST(FloodFill, WholeLargePicture)
     EXPECT_FALSE(boundsOf(image, image.rect(), [](uint32_t c) { return c != 0x0000FF; }).isValid());
 }
 
-} // namespace
+}  // namespace

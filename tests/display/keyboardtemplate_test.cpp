@@ -217,4 +217,4 @@ TEST(KeyboardTemplate, OnlyOneKeyIsLitAtATime)
     EXPECT_EQ(differingArea(before, keyboard.image()), QRect());
 }
 
-} // namespace
+}  // namespace

@@ -66,9 +66,9 @@ TEST_P(MakeFaceShapes, OpaqueRoundedShapeOnWhite)
     EXPECT_EQ(rgbAt(image, midX, c.height - 2), black);
     EXPECT_EQ(rgbAt(image, 0, midY), black);
     EXPECT_EQ(rgbAt(image, c.width - 2, midY), black);
-    EXPECT_EQ(rgbAt(image, midX, 5), black);               // plate outline
+    EXPECT_EQ(rgbAt(image, midX, 5), black);  // plate outline
     EXPECT_EQ(rgbAt(image, midX, c.height - 7), black);
-    EXPECT_EQ(rgbAt(image, midX, midY), rgbOf(c.fill));    // plate
+    EXPECT_EQ(rgbAt(image, midX, midY), rgbOf(c.fill));                     // plate
     EXPECT_EQ(rgbAt(image, midX, 2), c.raised ? face : shadow);             // band along the top
     EXPECT_EQ(rgbAt(image, midX, c.height - 4), c.raised ? shadow : face);  // body
 }
@@ -169,4 +169,4 @@ TEST(Shapes, EndPointsAndRightBottomEdgesAreExclusive)
     EXPECT_EQ(boundsOf(image, image.rect(), [](uint32_t c) { return c == 0xFF0000; }), QRect(2, 3, 3, 3));
 }
 
-} // namespace
+}  // namespace

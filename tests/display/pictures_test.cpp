@@ -66,9 +66,9 @@ TEST(Pictures, IconInEverySize)
     for (const int size : {16, 32, 48, 64, 128, 256}) {
         EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
         const QImage image = icon.pixmap(QSize(size, size)).toImage();
-        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << size;                  // see-through corner
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << size;                      // see-through corner
         EXPECT_EQ(qAlpha(image.pixel(size / 2, size * 7 / 8)), 255) << size;  // the book
     }
 }
 
-} // namespace
+}  // namespace

@@ -14,8 +14,14 @@ constexpr uint32_t grey = 0xC0C0C0;
 constexpr uint32_t black = 0x000000;
 constexpr uint32_t purple = 0x800080;  // 0x800080 is its own mirror in 0x00BBGGRR
 
-bool isGrey(uint32_t c) { return c == grey; }
-bool isPurple(uint32_t c) { return c == purple; }
+bool isGrey(uint32_t c)
+{
+    return c == grey;
+}
+bool isPurple(uint32_t c)
+{
+    return c == purple;
+}
 
 // The exercise letters plus a space; "Д" reaches below the baseline.
 const char16_t* const homeRowLine = u"ФЫВА ПРОЛДЖЭ ";
@@ -133,11 +139,11 @@ TEST_P(TypingFieldCursor, UnderlineIsTwentyFourBySixPurple)
 
 INSTANTIATE_TEST_SUITE_P(
     Positions, TypingFieldCursor,
-    ::testing::Values(CursorCase{1, 1, 1, QRect(2, 88, 24, 6)},       // first letter, level 1
-                      CursorCase{3, 1, 1, QRect(2, 38, 24, 6)},       // first letter, level 3
-                      CursorCase{2, 2, 3, QRect(50, 113, 24, 6)},     // middle of a line
-                      CursorCase{1, 1, 10, QRect(218, 88, 24, 6)},    // last character of line 1 (its space)
-                      CursorCase{3, 5, 25, QRect(578, 238, 24, 6)})); // 25th character: the field's edge cuts it
+    ::testing::Values(CursorCase{1, 1, 1, QRect(2, 88, 24, 6)},        // first letter, level 1
+                      CursorCase{3, 1, 1, QRect(2, 38, 24, 6)},        // first letter, level 3
+                      CursorCase{2, 2, 3, QRect(50, 113, 24, 6)},      // middle of a line
+                      CursorCase{1, 1, 10, QRect(218, 88, 24, 6)},     // last character of line 1 (its space)
+                      CursorCase{3, 5, 25, QRect(578, 238, 24, 6)}));  // 25th character: the field's edge cuts it
 
 // A correct key turns the grey glyph black pixel for pixel, and the underline
 // goes; the picture is otherwise unchanged.
@@ -206,8 +212,8 @@ TEST(TypingField, TypingTheExerciseTurnsEveryLetterBlack)
         }
     }
     EXPECT_EQ(differingArea(expected, field.image()), QRect());
-    EXPECT_FALSE(boundsOf(field.image(), field.image().rect(), [](uint32_t c) { return c != white && c != black; })
-                     .isValid());
+    EXPECT_FALSE(
+        boundsOf(field.image(), field.image().rect(), [](uint32_t c) { return c != white && c != black; }).isValid());
 }
 
 TEST(TypingField, NewExerciseRepaintsTheWholeField)
@@ -227,4 +233,4 @@ TEST(TypingField, NewExerciseRepaintsTheWholeField)
     EXPECT_EQ(differingArea(fresh.image(), field.image()), QRect());
 }
 
-} // namespace
+}  // namespace

@@ -55,10 +55,10 @@ TEST(Lamps, SwitchOnlyAtOneAndFifteenAndTwentyMinutes)
         const auto span = lampSwitches(seconds);
         return Switches(span.begin(), span.end());
     };
-    EXPECT_EQ(Switches(startupLamps().begin(), startupLamps().end()), (Switches {{0, 0}, {1, 2}, {2, 4}}));
-    EXPECT_EQ(at(1), (Switches {{0, 1}}));
-    EXPECT_EQ(at(901), (Switches {{0, 0}, {1, 3}}));
-    EXPECT_EQ(at(1201), (Switches {{1, 2}, {2, 5}}));
+    EXPECT_EQ(Switches(startupLamps().begin(), startupLamps().end()), (Switches{{0, 0}, {1, 2}, {2, 4}}));
+    EXPECT_EQ(at(1), (Switches{{0, 1}}));
+    EXPECT_EQ(at(901), (Switches{{0, 0}, {1, 3}}));
+    EXPECT_EQ(at(1201), (Switches{{1, 2}, {2, 5}}));
     for (int32_t seconds : {0, 2, 900, 902, 1200, 1202, 2401, 901 + 86400})
         EXPECT_TRUE(at(seconds).empty()) << seconds;
 }
@@ -123,4 +123,4 @@ TEST(Messages, TwelveQuotesItsWordWithPlainDoubleQuotes)
     EXPECT_EQ(resultMessage(12), u"Когда пальцы \u0022запомнят\u0022\r\nрасположение клавиш,\r\nошибок будет меньше.");
 }
 
-} // namespace
+}  // namespace

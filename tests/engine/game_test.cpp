@@ -44,7 +44,7 @@ protected:
 
     RecordingView view;
     ScriptedRandom script;
-    Game game {view, script.function()};
+    Game game{view, script.function()};
 };
 
 TEST_F(GameTest, StartsAtTheLevelChoice)
@@ -60,7 +60,7 @@ TEST_F(GameTest, StartsAtTheLevelChoice)
     EXPECT_FALSE(view.panels);
     EXPECT_FALSE(view.clockRunning);
     EXPECT_EQ(view.clockText, u"00:00");
-    EXPECT_EQ(view.lamps, (std::array<int, 3> {0, 2, 4}));
+    EXPECT_EQ(view.lamps, (std::array<int, 3>{0, 2, 4}));
 
     EXPECT_TRUE(game.levelButtonsVisible());
     EXPECT_FALSE(game.answerButtonsVisible());
@@ -92,11 +92,11 @@ TEST_F(GameTest, LevelKeyStartsAPausedGame)
     EXPECT_EQ(view.lettersText, u"0");
     EXPECT_EQ(view.createFieldCount, 1);
     EXPECT_EQ(view.cursorCount, 1);
-    EXPECT_TRUE(isSubsequence({"level buttons off", "prompt", "menus new -", "answer buttons off", "level buttons off",
-                               "clock text", "create field", "draw", "progress", "cursor", "panels on",
-                               "pause pressed disabled", "clock off", "statistics on", "pause pressed enabled",
-                               "letters"},
-                              view.log));
+    EXPECT_TRUE(
+        isSubsequence({"level buttons off", "prompt", "menus new -", "answer buttons off", "level buttons off",
+                       "clock text", "create field", "draw", "progress", "cursor", "panels on",
+                       "pause pressed disabled", "clock off", "statistics on", "pause pressed enabled", "letters"},
+                      view.log));
 
     tick(3);
     EXPECT_EQ(state().GameSeconds, 0) << "a new game waits for its first key";
@@ -113,12 +113,12 @@ TEST_F(GameTest, FirstKeyResumesTheClockAndIsJudged)
     EXPECT_TRUE(view.pauseEnabled);
     EXPECT_EQ(state().CurrentPos, 2);
     EXPECT_EQ(state().ExerciseLetters, 1);
-    EXPECT_EQ(view.cues, std::vector<Cue> {Cue::Sound1});
+    EXPECT_EQ(view.cues, std::vector<Cue>{Cue::Sound1});
     EXPECT_EQ(view.lettersText, u"1");
     EXPECT_EQ(view.progressMaximum, 75);
     EXPECT_EQ(view.progressValue, 1);
-    EXPECT_EQ(view.log, (std::vector<std::string> {"pause released enabled", "clock on", "mark", "sound1", "progress",
-                                                   "letters", "cursor"}));
+    EXPECT_EQ(view.log, (std::vector<std::string>{"pause released enabled", "clock on", "mark", "sound1", "progress",
+                                                  "letters", "cursor"}));
 
     tick(1);
     EXPECT_EQ(state().GameSeconds, 1);
@@ -153,7 +153,7 @@ TEST_F(GameTest, ARunOfWrongKeysCountsOneErrorAndSoundsOnce)
         game.FormKeyDown(key);
     EXPECT_EQ(state().ExerciseErrors, 1);
     // The mistake is told once, before its cue.
-    EXPECT_EQ(view.log, (std::vector<std::string> {"pause released enabled", "clock on", "mistake", "sound2"}));
+    EXPECT_EQ(view.log, (std::vector<std::string>{"pause released enabled", "clock on", "mistake", "sound2"}));
     EXPECT_EQ(state().CurrentPos, 1);
     EXPECT_TRUE(state().ErrorPending);
     EXPECT_EQ(view.markCount, 0);
@@ -305,8 +305,8 @@ TEST_F(GameTest, RestartMidGameRestoresTheLitKeyAndAsksToPlayAgain)
     view.clearLog();
     game.mnuNewClick();
 
-    EXPECT_EQ(view.log, (std::vector<std::string> {"menus - level", "mark", "panels off", "clock off", "prompt",
-                                                   "statistics off", "pause released disabled", "answer buttons on"}));
+    EXPECT_EQ(view.log, (std::vector<std::string>{"menus - level", "mark", "panels off", "clock off", "prompt",
+                                                  "statistics off", "pause released disabled", "answer buttons on"}));
     EXPECT_EQ(view.markCount, 4);
     EXPECT_EQ(view.prompt, PlayAgainPrompt);
     EXPECT_FALSE(game.CheckWin());
@@ -399,16 +399,16 @@ TEST_F(GameTest, SessionClockMovesTheLampsAndTheHint)
     };
     view.lampLog.clear();
     ticks(1);
-    EXPECT_EQ(view.lamps, (std::array<int, 3> {1, 2, 4}));
+    EXPECT_EQ(view.lamps, (std::array<int, 3>{1, 2, 4}));
     EXPECT_EQ(view.sessionHint, u"Общее время - 00:01");
     ticks(899);
     EXPECT_EQ(view.lampLog.size(), 1u);
     ticks(1);
-    EXPECT_EQ(view.lamps, (std::array<int, 3> {0, 3, 4}));
+    EXPECT_EQ(view.lamps, (std::array<int, 3>{0, 3, 4}));
     ticks(4);
     EXPECT_EQ(view.sessionHint, u"Общее время - 15:05");
     ticks(296);
-    EXPECT_EQ(view.lamps, (std::array<int, 3> {0, 2, 5}));
+    EXPECT_EQ(view.lamps, (std::array<int, 3>{0, 2, 5}));
     ticks(600);
     EXPECT_EQ(view.lampLog.size(), 5u);
     EXPECT_EQ(state().SessionSeconds, 1801);
@@ -432,11 +432,11 @@ TEST_P(Score, FollowsTheFormula)
 }
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamples, Score,
-                         testing::Values(ScoreCase {1, 0, 400, 400, 351},   // 100 + 200 + 1 + 50
-                                         ScoreCase {3, 10, 400, 200, 355},  // 200 + 88 + 1 + 66
-                                         ScoreCase {1, 5, 400, 400, 251},   // accuracy 200 - 100
-                                         ScoreCase {1, 6, 400, 400, 244},   // 40000 / 430 = 93
-                                         ScoreCase {2, 0, 356, 0, 451}));   // 150 + 200 + 1 + 100
+                         testing::Values(ScoreCase{1, 0, 400, 400, 351},   // 100 + 200 + 1 + 50
+                                         ScoreCase{3, 10, 400, 200, 355},  // 200 + 88 + 1 + 66
+                                         ScoreCase{1, 5, 400, 400, 251},   // accuracy 200 - 100
+                                         ScoreCase{1, 6, 400, 400, 244},   // 40000 / 430 = 93
+                                         ScoreCase{2, 0, 356, 0, 451}));   // 150 + 200 + 1 + 100
 
 TEST(ScoreOverflow, IsFatal)
 {
@@ -446,4 +446,4 @@ TEST(ScoreOverflow, IsFatal)
     EXPECT_THROW(Game::ComputeScore(Max, 0, 400, 400), std::overflow_error);
 }
 
-} // namespace
+}  // namespace

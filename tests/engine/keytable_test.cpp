@@ -9,8 +9,8 @@ TEST(KeyTable, EveryCodeGivesTheLetterOfItsKey)
 {
     // Letters A..Z in the Russian layout, then the punctuation keys and space.
     const std::u16string latinKeys = u"ФИСВУАПРШОЛДЬТЩЗЙКЫЕГМЦЧНЯ";
-    std::vector<std::pair<int32_t, char16_t>> expected = {
-        {32, u' '}, {186, u'Ж'}, {188, u'Б'}, {190, u'Ю'}, {191, u'.'}, {219, u'Х'}, {221, u'Ъ'}, {222, u'Э'}};
+    std::vector<std::pair<int32_t, char16_t>> expected = {{32, u' '},  {186, u'Ж'}, {188, u'Б'}, {190, u'Ю'},
+                                                          {191, u'.'}, {219, u'Х'}, {221, u'Ъ'}, {222, u'Э'}};
     for (size_t i = 0; i < latinKeys.size(); ++i)
         expected.emplace_back(static_cast<int32_t>(65 + i), latinKeys[i]);
 
@@ -75,18 +75,18 @@ TEST_P(Fingers, MarkTheKeyInTheColourOfItsFinger)
 }
 
 INSTANTIATE_TEST_SUITE_P(HomeRowAndOthers, Fingers,
-                         testing::Values(Finger {u'Ф', FingerAqua, 18, 56, u"левый мизинец"},
-                                         Finger {u'Ы', FingerLime, 66, 56, u"левый безымянный"},
-                                         Finger {u'В', FingerYellow, 114, 56, u"левый средний"},
-                                         Finger {u'П', FingerFuchsia, 210, 56, u"левый указательный"},
-                                         Finger {u'И', FingerFuchsia, 224, 106, u"левый указательный"},
-                                         Finger {u'Н', FingerFuchsia, 270, 6, u"правый указательный"},
-                                         Finger {u'Р', FingerFuchsia, 282, 56, u"правый указательный"},
-                                         Finger {u'Л', FingerYellow, 378, 56, u"правый средний"},
-                                         Finger {u'Д', FingerLime, 426, 56, u"правый безымянный"},
-                                         Finger {u'Э', FingerAqua, 522, 56, u"правый мизинец"},
-                                         Finger {u'Ъ', FingerAqua, 558, 6, u"правый мизинец"},
-                                         Finger {u'.', FingerAqua, 486, 106, u"правый мизинец"}));
+                         testing::Values(Finger{u'Ф', FingerAqua, 18, 56, u"левый мизинец"},
+                                         Finger{u'Ы', FingerLime, 66, 56, u"левый безымянный"},
+                                         Finger{u'В', FingerYellow, 114, 56, u"левый средний"},
+                                         Finger{u'П', FingerFuchsia, 210, 56, u"левый указательный"},
+                                         Finger{u'И', FingerFuchsia, 224, 106, u"левый указательный"},
+                                         Finger{u'Н', FingerFuchsia, 270, 6, u"правый указательный"},
+                                         Finger{u'Р', FingerFuchsia, 282, 56, u"правый указательный"},
+                                         Finger{u'Л', FingerYellow, 378, 56, u"правый средний"},
+                                         Finger{u'Д', FingerLime, 426, 56, u"правый безымянный"},
+                                         Finger{u'Э', FingerAqua, 522, 56, u"правый мизинец"},
+                                         Finger{u'Ъ', FingerAqua, 558, 6, u"правый мизинец"},
+                                         Finger{u'.', FingerAqua, 486, 106, u"правый мизинец"}));
 
 TEST(KeyTable, KeysOutsideTheTableAreNotFound)
 {
@@ -107,4 +107,4 @@ TEST(KeyTable, EveryLetterOfTheWordsHasAMarkedHomeRowKey)
     }
 }
 
-} // namespace
+}  // namespace

@@ -20,8 +20,8 @@ public:
         std::u16string text;
         std::u16string title;
         int kind;
-        bool clockRunning;     // game clock state while the dialog was open
-        int32_t currentLine;   // CurrentLine of the game at that moment
+        bool clockRunning;    // game clock state while the dialog was open
+        int32_t currentLine;  // CurrentLine of the game at that moment
         int32_t exerciseNumber;
     };
 
@@ -32,14 +32,18 @@ public:
     bool levelButtons = false, answerButtons = false, pausePressed = false, pauseEnabled = false;
     bool statistics = false, panels = false, newMenu = false, levelMenu = false, clockRunning = false;
     int32_t progressMaximum = -1, progressValue = -1;
-    std::array<int, 3> lamps {-1, -1, -1};
+    std::array<int, 3> lamps{-1, -1, -1};
     std::vector<std::pair<int, int>> lampLog;
     std::vector<Cue> cues;
     std::vector<Message> messages;
     int createFieldCount = 0, drawCount = 0, cursorCount = 0, markCount = 0, repaintCount = 0, closeCount = 0;
     std::vector<std::string> log;
 
-    void setPrompt(const std::u16string& text) override { prompt = text; log.push_back("prompt"); }
+    void setPrompt(const std::u16string& text) override
+    {
+        prompt = text;
+        log.push_back("prompt");
+    }
     void setLevelButtonsVisible(bool visible) override
     {
         levelButtons = visible;
@@ -54,7 +58,8 @@ public:
     {
         pausePressed = pressed;
         pauseEnabled = enabled;
-        log.push_back(std::string("pause ") + (pressed ? "pressed" : "released") + (enabled ? " enabled" : " disabled"));
+        log.push_back(std::string("pause ") + (pressed ? "pressed" : "released")
+                      + (enabled ? " enabled" : " disabled"));
     }
     void setStatisticsVisible(bool visible) override
     {
@@ -72,8 +77,16 @@ public:
         levelMenu = levelMenuEnabled;
         log.push_back(std::string("menus ") + (newEnabled ? "new" : "-") + (levelMenuEnabled ? " level" : " -"));
     }
-    void setClockText(const std::u16string& text) override { clockText = text; log.push_back("clock text"); }
-    void setLettersText(const std::u16string& text) override { lettersText = text; log.push_back("letters"); }
+    void setClockText(const std::u16string& text) override
+    {
+        clockText = text;
+        log.push_back("clock text");
+    }
+    void setLettersText(const std::u16string& text) override
+    {
+        lettersText = text;
+        log.push_back("letters");
+    }
     void setSpeedText(const std::u16string& text) override { speedText = text; }
     void setErrorsText(const std::u16string& text) override { errorsText = text; }
     void setProgress(int32_t maximum, int32_t value) override
@@ -93,11 +106,31 @@ public:
         clockRunning = running;
         log.push_back(running ? "clock on" : "clock off");
     }
-    void createField() override { ++createFieldCount; log.push_back("create field"); }
-    void drawExercise(const GameState&) override { ++drawCount; log.push_back("draw"); }
-    void showCursor(const GameState&) override { ++cursorCount; log.push_back("cursor"); }
-    void markTypedLetter(const GameState&) override { ++markCount; log.push_back("mark"); }
-    void repaintField() override { ++repaintCount; log.push_back("repaint"); }
+    void createField() override
+    {
+        ++createFieldCount;
+        log.push_back("create field");
+    }
+    void drawExercise(const GameState&) override
+    {
+        ++drawCount;
+        log.push_back("draw");
+    }
+    void showCursor(const GameState&) override
+    {
+        ++cursorCount;
+        log.push_back("cursor");
+    }
+    void markTypedLetter(const GameState&) override
+    {
+        ++markCount;
+        log.push_back("mark");
+    }
+    void repaintField() override
+    {
+        ++repaintCount;
+        log.push_back("repaint");
+    }
     void showMistake(const GameState&) override { log.push_back("mistake"); }
     void playCue(Cue cue) override
     {
@@ -110,7 +143,11 @@ public:
                             game ? game->state().ExerciseNumber : 0});
         log.push_back("message");
     }
-    void closeWindow() override { ++closeCount; log.push_back("close"); }
+    void closeWindow() override
+    {
+        ++closeCount;
+        log.push_back("close");
+    }
 
     int count(Cue cue) const { return static_cast<int>(std::count(cues.begin(), cues.end(), cue)); }
     void clearLog() { log.clear(); }
@@ -135,7 +172,10 @@ public:
         return value;
     }
 
-    RandomFunction function() { return [this](int32_t n) { return draw(n); }; }
+    RandomFunction function()
+    {
+        return [this](int32_t n) { return draw(n); };
+    }
 };
 
 // The virtual-key code that types the letter (the space bar for a space).

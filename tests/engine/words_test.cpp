@@ -66,11 +66,17 @@ TEST_P(LevelOne, BuildsTheFixedLinesOfTheExercise)
 INSTANTIATE_TEST_SUITE_P(
     AllExercises, LevelOne,
     testing::Values(
-        LevelOneLines {1, {u"ПАРА ПАРА ПАРА ПАРА ПАРА ", u"ПОРА ПОРА ПОРА ПОРА ПОРА ", u"ПАРА ПОРА ПАРА ПОРА ПАРА "}, {25, 25, 25}},
-        LevelOneLines {2, {u"ПОВАР ПОВАР ПОВАР ПОВАР ", u"ВОЛ ВОЛ ВОЛ ВОЛ ВОЛ ВОЛ ", u"ПОВАР ВОЛ ПОВАР ВОЛ "}, {24, 24, 20}},
-        LevelOneLines {3, {u"ДЫРА ДЫРА ДЫРА ДЫРА ДЫРА ", u"ПЛОДЫ ПЛОДЫ ПЛОДЫ ПЛОДЫ ", u"ДЫРА ПЛОДЫ ДЫРА ПЛОДЫ "}, {25, 24, 22}},
-        LevelOneLines {4, {u"ФАРЫ ФАРЫ ФАРЫ ФАРЫ ФАРЫ ", u"ЖАЖДА ЖАЖДА ЖАЖДА ЖАЖДА ", u"ФАРЫ ЖАЖДА ФАРЫ ЖАЖДА "}, {25, 24, 22}},
-        LevelOneLines {5, {u"ЭРА ЭРА ЭРА ЭРА ЭРА ЭРА ", u"ЛЫЖА ЛЫЖА ЛЫЖА ЛЫЖА ЛЫЖА ", u"ЭРА ЛЫЖА ЭРА ЛЫЖА ЭРА "}, {24, 25, 22}}),
+        LevelOneLines{1,
+                      {u"ПАРА ПАРА ПАРА ПАРА ПАРА ", u"ПОРА ПОРА ПОРА ПОРА ПОРА ", u"ПАРА ПОРА ПАРА ПОРА ПАРА "},
+                      {25, 25, 25}},
+        LevelOneLines{
+            2, {u"ПОВАР ПОВАР ПОВАР ПОВАР ", u"ВОЛ ВОЛ ВОЛ ВОЛ ВОЛ ВОЛ ", u"ПОВАР ВОЛ ПОВАР ВОЛ "}, {24, 24, 20}},
+        LevelOneLines{
+            3, {u"ДЫРА ДЫРА ДЫРА ДЫРА ДЫРА ", u"ПЛОДЫ ПЛОДЫ ПЛОДЫ ПЛОДЫ ", u"ДЫРА ПЛОДЫ ДЫРА ПЛОДЫ "}, {25, 24, 22}},
+        LevelOneLines{
+            4, {u"ФАРЫ ФАРЫ ФАРЫ ФАРЫ ФАРЫ ", u"ЖАЖДА ЖАЖДА ЖАЖДА ЖАЖДА ", u"ФАРЫ ЖАЖДА ФАРЫ ЖАЖДА "}, {25, 24, 22}},
+        LevelOneLines{
+            5, {u"ЭРА ЭРА ЭРА ЭРА ЭРА ЭРА ", u"ЛЫЖА ЛЫЖА ЛЫЖА ЛЫЖА ЛЫЖА ", u"ЭРА ЛЫЖА ЭРА ЛЫЖА ЭРА "}, {24, 25, 22}}),
     [](const testing::TestParamInfo<LevelOneLines>& info) { return "Exercise" + std::to_string(info.param.exercise); });
 
 TEST(BuildLine, LevelOneLeavesLinesFourAndFiveEmpty)
@@ -128,20 +134,19 @@ TEST_P(DrawnLines, FollowTheStopRule)
     EXPECT_EQ(script.arguments, std::vector<int32_t>(expected.draws.size(), 2 * expected.level - 1));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Edges, DrawnLines,
-    testing::Values(
-        // 19 + 5 = 24: ПОВАР still fits and the line reaches 25.
-        DrawnLine {"FillsToTwentyFive", 2, 2, {0, 1, 2, 1, 0, 1}, u"ПОВАР ВОЛ ОВАЛ ВОЛ ПОВАР "},
-        // Five ПАРА, the sixth draw dropped.
-        DrawnLine {"SameEntryRepeated", 1, 2, {0, 0, 0, 0, 0, 0}, u"ПАРА ПАРА ПАРА ПАРА ПАРА "},
-        // 19 + 6 = 25: ФАРФОР stops the line at 19.
-        DrawnLine {"StoppedByFarfor", 4, 3, {2, 1, 3, 2}, u"ФАРФОР ЖАЖДА ПОЖАР "},
-        // 18 + 6 = 24: ФАРФОР fits exactly.
-        DrawnLine {"FarforFitsExactly", 4, 3, {1, 1, 3, 2, 0}, u"ЖАЖДА ЖАЖДА ПОЖАР ФАРФОР "},
-        // 24 + 5 > 24: the line stays one short of the limit.
-        DrawnLine {"StopsAtTwentyFour", 5, 3, {4, 4, 4, 4, 4}, u"ПОВОД ПОВОД ПОВОД ПОВОД "}),
-    [](const testing::TestParamInfo<DrawnLine>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Edges, DrawnLines,
+                         testing::Values(
+                             // 19 + 5 = 24: ПОВАР still fits and the line reaches 25.
+                             DrawnLine{"FillsToTwentyFive", 2, 2, {0, 1, 2, 1, 0, 1}, u"ПОВАР ВОЛ ОВАЛ ВОЛ ПОВАР "},
+                             // Five ПАРА, the sixth draw dropped.
+                             DrawnLine{"SameEntryRepeated", 1, 2, {0, 0, 0, 0, 0, 0}, u"ПАРА ПАРА ПАРА ПАРА ПАРА "},
+                             // 19 + 6 = 25: ФАРФОР stops the line at 19.
+                             DrawnLine{"StoppedByFarfor", 4, 3, {2, 1, 3, 2}, u"ФАРФОР ЖАЖДА ПОЖАР "},
+                             // 18 + 6 = 24: ФАРФОР fits exactly.
+                             DrawnLine{"FarforFitsExactly", 4, 3, {1, 1, 3, 2, 0}, u"ЖАЖДА ЖАЖДА ПОЖАР ФАРФОР "},
+                             // 24 + 5 > 24: the line stays one short of the limit.
+                             DrawnLine{"StopsAtTwentyFour", 5, 3, {4, 4, 4, 4, 4}, u"ПОВОД ПОВОД ПОВОД ПОВОД "}),
+                         [](const testing::TestParamInfo<DrawnLine>& info) { return std::string(info.param.name); });
 
 TEST(BuildLine, RejectsADrawOutsideTheRow)
 {
@@ -232,4 +237,4 @@ TEST(GameState, LineSlotsAndExpectedCharacter)
     EXPECT_EQ(state.expectedChar(), u'\0');
 }
 
-} // namespace
+}  // namespace

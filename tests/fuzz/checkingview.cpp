@@ -46,7 +46,7 @@ std::string number(int64_t value)
     return std::to_string(value);
 }
 
-} // namespace
+}  // namespace
 
 void CheckingView::requireOpen(const char* call) const
 {
@@ -80,7 +80,7 @@ void CheckingView::setGameMenus(bool newEnabled, bool levelMenuEnabled)
 void CheckingView::setProgress(int32_t maximum, int32_t value)
 {
     REQUIRE_RULE(maximum >= 0 && value >= 0 && value <= maximum,
-            "progress " + number(value) + " of " + number(maximum));
+                 "progress " + number(value) + " of " + number(maximum));
     progressMaximum = maximum;
     progressValue = value;
 }
@@ -114,7 +114,7 @@ void CheckingView::drawExercise(const GameState& state)
     REQUIRE_RULE(!cursorShown, "an exercise drawn while a key was still lit");
     REQUIRE_RULE(state.Level >= 1 && state.Level <= 3, "level " + number(state.Level));
     REQUIRE_RULE(state.ExerciseNumber >= 1 && state.ExerciseNumber <= 5,
-            "exercise " + number(state.ExerciseNumber) + " drawn");
+                 "exercise " + number(state.ExerciseNumber) + " drawn");
     int64_t total = 0;
     for (int32_t n = 1; n <= state.Level + 2; ++n) {
         REQUIRE_RULE(wellFormedLine(state.line(n)), "line " + number(n) + " is not a line of home-row words");
@@ -127,9 +127,9 @@ void CheckingView::showCursor(const GameState& state)
 {
     REQUIRE_RULE(!cursorShown, "a second key lit while one was lit");
     REQUIRE_RULE(state.CurrentLine >= 1 && state.CurrentLine <= state.Level + 2,
-            "cursor on line " + number(state.CurrentLine));
+                 "cursor on line " + number(state.CurrentLine));
     REQUIRE_RULE(state.CurrentPos >= 1 && static_cast<size_t>(state.CurrentPos) <= state.line(state.CurrentLine).size(),
-            "cursor at position " + number(state.CurrentPos));
+                 "cursor at position " + number(state.CurrentPos));
     REQUIRE_RULE(typeable(state.expectedChar()), "the expected letter has no key");
     cursorShown = true;
     cursorLine = state.CurrentLine;
@@ -140,7 +140,7 @@ void CheckingView::markTypedLetter(const GameState& state)
 {
     REQUIRE_RULE(cursorShown, "a typed letter marked while no key was lit");
     REQUIRE_RULE(state.CurrentLine == cursorLine && state.CurrentPos == cursorPos,
-            "the letter marked is not the one the cursor showed");
+                 "the letter marked is not the one the cursor showed");
     cursorShown = false;
 }
 
@@ -152,7 +152,7 @@ void CheckingView::repaintField()
 void CheckingView::showMistake(const GameState& state)
 {
     REQUIRE_RULE(cursorShown && state.CurrentLine == cursorLine && state.CurrentPos == cursorPos,
-            "a mistake told away from the lit key");
+                 "a mistake told away from the lit key");
     ++mistakes;
 }
 
@@ -186,7 +186,7 @@ void CheckingView::showMessage(const std::u16string& text, const std::u16string&
         REQUIRE_RULE(title == VictoryTitle, "a message with an unknown title");
         REQUIRE_RULE(state.ExerciseNumber > 5, "victory after exercise " + number(state.ExerciseNumber));
         REQUIRE_RULE(text.size() > VictoryLead.size() + 1 && text.starts_with(VictoryLead) && text.back() == u'.',
-                "victory text");
+                     "victory text");
         int32_t score = 0;
         for (size_t i = VictoryLead.size(); i + 1 < text.size(); ++i) {
             REQUIRE_RULE(text[i] >= u'0' && text[i] <= u'9' && score < 100000, "victory score is not a number");
@@ -194,7 +194,7 @@ void CheckingView::showMessage(const std::u16string& text, const std::u16string&
         }
         // 50 per level + 50, accuracy 0..200, 1, speed 0..100.
         REQUIRE_RULE(score >= 50 * state.Level + 51 && score <= 50 * state.Level + 351,
-                "victory score " + number(score) + " at level " + number(state.Level));
+                     "victory score " + number(score) + " at level " + number(state.Level));
         lastScore = score;
         ++victories;
     }

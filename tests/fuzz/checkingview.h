@@ -18,10 +18,10 @@ public:
 
 // Throws CheckViolation(what) unless the condition holds; `what` is built
 // only then.
-#define REQUIRE_RULE(condition, what)          \
-    do {                                       \
-        if (!(condition))                      \
-            throw CheckViolation(what);        \
+#define REQUIRE_RULE(condition, what)                                                                                  \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            throw CheckViolation(what);                                                                                \
     } while (false)
 
 // A GameView that keeps what the window would show and checks every call
@@ -43,7 +43,7 @@ public:
     bool clockRunning = false;
     int32_t progressMaximum = -1, progressValue = -1;
     std::u16string prompt, clockText, lettersText, speedText, errorsText, sessionHint;
-    std::array<int, 3> lamps {-1, -1, -1};
+    std::array<int, 3> lamps{-1, -1, -1};
 
     // The lit key: shown by showCursor, put back by markTypedLetter.
     bool cursorShown = false;

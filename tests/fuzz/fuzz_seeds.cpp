@@ -18,7 +18,7 @@ bool writeFile(const std::filesystem::path& path, const char* data, size_t size)
     return static_cast<bool>(out);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

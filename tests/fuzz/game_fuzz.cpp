@@ -16,7 +16,7 @@ void reportTotals()
                  static_cast<long long>(steps));
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

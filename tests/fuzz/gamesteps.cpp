@@ -20,8 +20,22 @@ constexpr int32_t VkLetterA = 'F';  // "А": does nothing outside a game
 // Keys worth trying in every state: the answer and level keys, the space
 // bar, modifiers, a function key and codes no keyboard sends.
 constexpr std::array<int32_t, 16> SpecialKeys = {
-    VkReturn, VkEscape, VkSpace, VkShift, Vk1, Vk2, Vk3, VkSlash, VkF1, VkControl, VkSemicolon, 0, -1, 65536,
-    std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(),
+    VkReturn,
+    VkEscape,
+    VkSpace,
+    VkShift,
+    Vk1,
+    Vk2,
+    Vk3,
+    VkSlash,
+    VkF1,
+    VkControl,
+    VkSemicolon,
+    0,
+    -1,
+    65536,
+    std::numeric_limits<int32_t>::min(),
+    std::numeric_limits<int32_t>::max(),
 };
 
 // Session seconds beyond which one input does not push the clock: well past
@@ -70,8 +84,8 @@ const RNDGen& seededGenerator()
 {
     static const RNDGen generator = [] {
         int64_t reading = 0;
-        RNDGen gen([] { return SeedFigures {0x12345678u, 0x9abcdef0u, 0x0fedcba9u, 45000.375}; },
-                   [reading]() mutable { return reading += 977; });
+        const auto figures = [] { return SeedFigures{0x12345678u, 0x9abcdef0u, 0x0fedcba9u, 45000.375}; };
+        RNDGen gen(figures, [reading]() mutable { return reading += 977; });
         gen.SeedPool();
         return gen;
     }();
@@ -89,24 +103,22 @@ struct Quiet {
     {
         const GameState& a = state;
         const GameState& b = other.state;
-        return std::tie(a.Level, a.ExerciseNumber, a.Lines, a.TotalChars, a.CurrentLine, a.CurrentPos,
-                        a.GameSeconds, a.ExerciseErrors, a.PriorErrors, a.ExerciseLetters, a.PriorLetters,
-                        a.ErrorPending)
+        return std::tie(a.Level, a.ExerciseNumber, a.Lines, a.TotalChars, a.CurrentLine, a.CurrentPos, a.GameSeconds,
+                        a.ExerciseErrors, a.PriorErrors, a.ExerciseLetters, a.PriorLetters, a.ErrorPending)
                    == std::tie(b.Level, b.ExerciseNumber, b.Lines, b.TotalChars, b.CurrentLine, b.CurrentPos,
                                b.GameSeconds, b.ExerciseErrors, b.PriorErrors, b.ExerciseLetters, b.PriorLetters,
                                b.ErrorPending)
-            && std::tie(sound1, sound2, sound3, levelButtons, answerButtons, cursorShown, clockRunning, closed,
-                        fieldsCreated)
-                   == std::tie(other.sound1, other.sound2, other.sound3, other.levelButtons, other.answerButtons,
-                               other.cursorShown, other.clockRunning, other.closed, other.fieldsCreated);
+               && std::tie(sound1, sound2, sound3, levelButtons, answerButtons, cursorShown, clockRunning, closed,
+                           fieldsCreated)
+                      == std::tie(other.sound1, other.sound2, other.sound3, other.levelButtons, other.answerButtons,
+                                  other.cursorShown, other.clockRunning, other.closed, other.fieldsCreated);
     }
 };
 
 class Driver {
 public:
     Driver(const uint8_t* data, size_t size)
-        : data_(data), size_(size), gen_(seededGenerator()),
-          game_(view_, [this](int32_t n) { return draw(n); })
+        : data_(data), size_(size), gen_(seededGenerator()), game_(view_, [this](int32_t n) { return draw(n); })
     {
         uint32_t words[2] = {0, 0};
         for (size_t i = 0; i < 8; ++i)
@@ -153,15 +165,10 @@ private:
     {
         const uint8_t code = next() % 32;
         switch (code) {
-        case 12: case 13:
-            key(next());
-            break;
-        case 14:
-            key(SpecialKeys[next() % SpecialKeys.size()]);
-            break;
-        case 15:
-            wrongLetter(next());
-            break;
+        case 12:
+        case 13: key(next()); break;
+        case 14: key(SpecialKeys[next() % SpecialKeys.size()]); break;
+        case 15: wrongLetter(next()); break;
         case 16:
             for (int n = next() % 64 + 1; n > 0 && !view_.closed; --n)
                 typeExpected();
@@ -186,27 +193,14 @@ private:
             if (view_.answerButtons)
                 game_.Button3Click();
             break;
-        case 21:
-            game_.mnuNewClick();
-            break;
-        case 22:
-            game_.SpeedButton1Click();
-            break;
-        case 23: case 24:
-            gameTicks(next() % 4 + 1);
-            break;
-        case 25:
-            sessionTicks(next() % 16 + 1);
-            break;
-        case 26:
-            sessionTicks(next() * 8);
-            break;
-        case 27:
-            modalTicks_ = next() % 4;
-            break;
-        case 28:
-            otherLetter(next());
-            break;
+        case 21: game_.mnuNewClick(); break;
+        case 22: game_.SpeedButton1Click(); break;
+        case 23:
+        case 24: gameTicks(next() % 4 + 1); break;
+        case 25: sessionTicks(next() % 16 + 1); break;
+        case 26: sessionTicks(next() * 8); break;
+        case 27: modalTicks_ = next() % 4; break;
+        case 28: otherLetter(next()); break;
         case 29: {
             const int32_t code = expectedCode();
             key(code);
@@ -214,16 +208,11 @@ private:
                 key(code);
             break;
         }
-        default:
-            typeExpected();
-            break;
+        default: typeExpected(); break;
         }
     }
 
-    int32_t expectedCode() const
-    {
-        return inGame() ? codeOfLetter(game_.state().expectedChar()) : VkLetterA;
-    }
+    int32_t expectedCode() const { return inGame() ? codeOfLetter(game_.state().expectedChar()) : VkLetterA; }
 
     void typeExpected() { key(expectedCode()); }
 
@@ -238,7 +227,7 @@ private:
 
     void otherLetter(uint8_t argument)
     {
-        std::array<int32_t, KeyTable.size()> codes {};
+        std::array<int32_t, KeyTable.size()> codes{};
         size_t count = 0;
         for (const KeyRecord& record : KeyTable) {
             if (!record.active && record.letter != u' ')
@@ -249,8 +238,8 @@ private:
 
     Quiet quiet() const
     {
-        return {game_.state(), view_.sound1, view_.sound2, view_.sound3, view_.levelButtons, view_.answerButtons,
-                view_.cursorShown, view_.clockRunning, view_.closed, view_.fieldsCreated};
+        return {game_.state(),       view_.sound1,      view_.sound2,       view_.sound3, view_.levelButtons,
+                view_.answerButtons, view_.cursorShown, view_.clockRunning, view_.closed, view_.fieldsCreated};
     }
 
     void key(int32_t virtualKey)
@@ -312,8 +301,8 @@ private:
                 REQUIRE_RULE(view_.clockText == timeText(gameSeconds_), "the game clock text");
                 REQUIRE_RULE(view_.errorsText == errorsText(static_cast<int32_t>(errors_)), "the error count shown");
             }
-            REQUIRE_RULE(game_.state().GameSeconds == gameSeconds_,
-                    "GameSeconds " + number(game_.state().GameSeconds) + ", ticks counted " + number(gameSeconds_));
+            REQUIRE_RULE(game_.state().GameSeconds == gameSeconds_, "GameSeconds " + number(game_.state().GameSeconds)
+                                                                        + ", ticks counted " + number(gameSeconds_));
         }
     }
 
@@ -358,13 +347,13 @@ private:
 
         const GameState& s = game_.state();
         REQUIRE_RULE(s.ExerciseLetters >= 0 && s.PriorLetters >= 0 && s.ExerciseErrors >= 0 && s.PriorErrors >= 0,
-                "a negative counter");
-        REQUIRE_RULE(int64_t {s.PriorLetters} + s.ExerciseLetters == letters_,
-                "letters " + number(s.PriorLetters) + "+" + number(s.ExerciseLetters) + ", correct keys "
-                    + number(letters_));
-        REQUIRE_RULE(int64_t {s.PriorErrors} + s.ExerciseErrors == errors_,
-                "errors " + number(s.PriorErrors) + "+" + number(s.ExerciseErrors) + ", wrong letters "
-                    + number(errors_));
+                     "a negative counter");
+        REQUIRE_RULE(int64_t{s.PriorLetters} + s.ExerciseLetters == letters_,
+                     "letters " + number(s.PriorLetters) + "+" + number(s.ExerciseLetters) + ", correct keys "
+                         + number(letters_));
+        REQUIRE_RULE(int64_t{s.PriorErrors} + s.ExerciseErrors == errors_, "errors " + number(s.PriorErrors) + "+"
+                                                                               + number(s.ExerciseErrors)
+                                                                               + ", wrong letters " + number(errors_));
         REQUIRE_RULE(s.GameSeconds == gameSeconds_, "GameSeconds moved without a tick");
         REQUIRE_RULE(s.SessionSeconds == sessionSeconds_, "SessionSeconds moved without a tick");
         REQUIRE_RULE(view_.lamps == lampsAt(sessionSeconds_), "lamps");
@@ -376,18 +365,19 @@ private:
             REQUIRE_RULE(s.ExerciseNumber >= 1 && s.ExerciseNumber <= 5, "ExerciseNumber " + number(s.ExerciseNumber));
             REQUIRE_RULE(s.CurrentLine >= 1 && s.CurrentLine <= s.Level + 2, "CurrentLine " + number(s.CurrentLine));
             REQUIRE_RULE(s.CurrentPos >= 1 && static_cast<size_t>(s.CurrentPos) <= s.line(s.CurrentLine).size(),
-                    "CurrentPos " + number(s.CurrentPos));
+                         "CurrentPos " + number(s.CurrentPos));
             REQUIRE_RULE(view_.cursorShown && view_.cursorLine == s.CurrentLine && view_.cursorPos == s.CurrentPos,
-                    "the lit key is not the expected one");
+                         "the lit key is not the expected one");
             REQUIRE_RULE(s.ErrorPending == errorPending_, "ErrorPending");
             REQUIRE_RULE(view_.panels && view_.statistics, "game panels or statistics hidden during a game");
             REQUIRE_RULE(view_.newMenu && !view_.levelMenu, "menus during a game");
             REQUIRE_RULE(view_.pauseEnabled && view_.clockRunning == !view_.pausePressed, "pause rule");
             REQUIRE_RULE(view_.progressMaximum == s.TotalChars && view_.progressValue == s.ExerciseLetters,
-                    "progress meter");
+                         "progress meter");
             REQUIRE_RULE(view_.lettersText == decimalText(static_cast<int32_t>(letters_)), "letters shown");
         } else {
-            REQUIRE_RULE(view_.levelButtons != view_.answerButtons, "level and answer buttons both shown or both hidden");
+            REQUIRE_RULE(view_.levelButtons != view_.answerButtons,
+                         "level and answer buttons both shown or both hidden");
             REQUIRE_RULE(!view_.cursorShown, "a key stays lit outside a game");
             REQUIRE_RULE(!view_.clockRunning && !view_.pauseEnabled, "game clock or pause button live outside a game");
             REQUIRE_RULE(!view_.panels && !view_.statistics, "game panels shown outside a game");
@@ -415,7 +405,7 @@ private:
     StepSummary summary_;
 };
 
-} // namespace
+}  // namespace
 
 StepSummary runGameSteps(const uint8_t* data, size_t size)
 {
@@ -510,8 +500,18 @@ std::vector<std::vector<uint8_t>> gameSeedInputs()
     // Abandoned games: "Начать заново" mid-line, a new game from the menu,
     // "Да" and a level by button, "Нет".
     StepScript abandon(7);
-    abandon.op(Op::LevelMenu, 1).type(5).op(Op::NewGame).op(Op::LevelMenu, 2).type(40).op(Op::NewGame)
-        .op(Op::NewGame).op(Op::Yes).op(Op::LevelButton, 0).op(Op::Pause).op(Op::NewGame).op(Op::No);
+    abandon.op(Op::LevelMenu, 1)
+        .type(5)
+        .op(Op::NewGame)
+        .op(Op::LevelMenu, 2)
+        .type(40)
+        .op(Op::NewGame)
+        .op(Op::NewGame)
+        .op(Op::Yes)
+        .op(Op::LevelButton, 0)
+        .op(Op::Pause)
+        .op(Op::NewGame)
+        .op(Op::No);
     seeds.push_back(abandon.bytes());
 
     // Every odd key in every state.

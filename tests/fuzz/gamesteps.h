@@ -18,23 +18,23 @@
 // them when they are disabled).
 
 enum class Op : uint8_t {
-    TypeExpected = 0,    // the key of the expected letter (also 1..11, 30, 31)
-    RawKey = 12,         // virtual-key code = argument (also 13)
-    SpecialKey = 14,     // argument picks from Enter, Escape, Space, Shift, 1, 2, 3, odd codes …
-    WrongLetter = 15,    // a key-table key whose letter is not the expected one
-    TypeBurst = 16,      // the expected key argument % 64 + 1 times
-    LevelMenu = 17,      // menu N11/N21/N31, level argument % 3 + 1, if N4 is enabled
-    LevelButton = 18,    // Button6/7/8, argument % 3, if they are shown
-    Yes = 19,            // Button2 "Да", if shown
-    No = 20,             // Button3 "Нет", if shown
-    NewGame = 21,        // mnuNew "Начать заново"
-    Pause = 22,          // LMDMMButton1 "Пауза"
-    GameTicks = 23,      // Timer1, argument % 4 + 1 ticks (also 24)
-    SessionTicks = 25,   // Timer3, argument % 16 + 1 ticks
-    SessionJump = 26,    // Timer3, argument * 8 ticks
-    ModalTicks = 27,     // every later message dialog stays open for argument % 4 ticks of both clocks
-    OtherLetter = 28,    // a key of the table off the home row
-    DoubleType = 29,     // the expected key twice in a row
+    TypeExpected = 0,   // the key of the expected letter (also 1..11, 30, 31)
+    RawKey = 12,        // virtual-key code = argument (also 13)
+    SpecialKey = 14,    // argument picks from Enter, Escape, Space, Shift, 1, 2, 3, odd codes …
+    WrongLetter = 15,   // a key-table key whose letter is not the expected one
+    TypeBurst = 16,     // the expected key argument % 64 + 1 times
+    LevelMenu = 17,     // menu N11/N21/N31, level argument % 3 + 1, if N4 is enabled
+    LevelButton = 18,   // Button6/7/8, argument % 3, if they are shown
+    Yes = 19,           // Button2 "Да", if shown
+    No = 20,            // Button3 "Нет", if shown
+    NewGame = 21,       // mnuNew "Начать заново"
+    Pause = 22,         // LMDMMButton1 "Пауза"
+    GameTicks = 23,     // Timer1, argument % 4 + 1 ticks (also 24)
+    SessionTicks = 25,  // Timer3, argument % 16 + 1 ticks
+    SessionJump = 26,   // Timer3, argument * 8 ticks
+    ModalTicks = 27,    // every later message dialog stays open for argument % 4 ticks of both clocks
+    OtherLetter = 28,   // a key of the table off the home row
+    DoubleType = 29,    // the expected key twice in a row
 };
 
 // What a run went through, for tests that want to know a script reached
@@ -68,7 +68,7 @@ public:
     explicit StepScript(uint64_t header = 0);
     StepScript& op(Op op);
     StepScript& op(Op op, uint8_t argument);
-    StepScript& type(int count);               // the expected key, count times
+    StepScript& type(int count);  // the expected key, count times
     StepScript& key(uint8_t virtualKey) { return op(Op::RawKey, virtualKey); }
     // A whole game at the level: choose it by key and type every letter of
     // its five exercises.

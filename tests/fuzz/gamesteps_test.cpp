@@ -25,8 +25,7 @@ TEST(GameSteps, CleanGamesAtEveryLevelEndInVictoryAndQuit)
 {
     for (int level = 1; level <= 3; ++level) {
         SCOPED_TRACE(level);
-        const StepSummary summary =
-            passes(StepScript(level).perfectGame(level).op(Op::SpecialKey, 1).bytes());
+        const StepSummary summary = passes(StepScript(level).perfectGame(level).op(Op::SpecialKey, 1).bytes());
         EXPECT_EQ(summary.gamesStarted, 1);
         EXPECT_EQ(summary.exercisesFinished, 5);
         EXPECT_EQ(summary.victories, 1);
@@ -146,78 +145,77 @@ TEST_P(CheckingViewRules, AreEnforced)
 
 INSTANTIATE_TEST_SUITE_P(
     Broken, CheckingViewRules,
-    testing::Values(
-        BrokenRule {"MarkWithoutCursor", [](CheckingView& v, GameState& s) { v.markTypedLetter(s); }},
-        BrokenRule {"TwoCursors",
-                    [](CheckingView& v, GameState& s) {
-                        v.showCursor(s);
-                        v.showCursor(s);
-                    }},
-        BrokenRule {"MarkOtherLetter",
-                    [](CheckingView& v, GameState& s) {
-                        v.showCursor(s);
-                        s.CurrentPos = 2;
-                        v.markTypedLetter(s);
-                    }},
-        BrokenRule {"MistakeWithoutLitKey", [](CheckingView& v, GameState& s) { v.showMistake(s); }},
-        BrokenRule {"ErrorCueWithoutMistake", [](CheckingView& v, GameState&) { v.playCue(Cue::Sound2); }},
-        BrokenRule {"CursorPastLine",
-                    [](CheckingView& v, GameState& s) {
-                        s.CurrentPos = 6;
-                        v.showCursor(s);
-                    }},
-        BrokenRule {"CursorOnUnusedLine",
-                    [](CheckingView& v, GameState& s) {
-                        s.CurrentLine = 4;
-                        v.showCursor(s);
-                    }},
-        BrokenRule {"LetterOffTheHomeRow",
-                    [](CheckingView& v, GameState& s) {
-                        s.Lines[2] = u"ОЛДЯ ";
-                        v.drawExercise(s);
-                    }},
-        BrokenRule {"LineWithoutTrailingSpace",
-                    [](CheckingView& v, GameState& s) {
-                        s.Lines[3] = u"ПРО";
-                        s.TotalChars = 13;
-                        v.drawExercise(s);
-                    }},
-        BrokenRule {"WrongTotal",
-                    [](CheckingView& v, GameState& s) {
-                        s.TotalChars = 13;
-                        v.drawExercise(s);
-                    }},
-        BrokenRule {"FieldWhileLit",
-                    [](CheckingView& v, GameState& s) {
-                        v.showCursor(s);
-                        v.createField();
-                    }},
-        BrokenRule {"MessageWhileClockRuns",
-                    [](CheckingView& v, GameState&) {
-                        v.setGameClockRunning(true);
-                        v.showMessage(std::u16string(resultMessage(0)), std::u16string(ResultTitle), 64);
-                    }},
-        BrokenRule {"ResultFromWrongGroup",
-                    [](CheckingView& v, GameState&) {
-                        v.showMessage(std::u16string(resultMessage(10)), std::u16string(ResultTitle), 64);
-                    }},
-        BrokenRule {"ClockStartsInsideMessage",
-                    [](CheckingView& v, GameState&) {
-                        v.duringModal = [&v] { v.setGameClockRunning(true); };
-                        v.showMessage(std::u16string(resultMessage(0)), std::u16string(ResultTitle), 64);
-                    }},
-        BrokenRule {"VictoryBeforeTheFifthExercise",
-                    [](CheckingView& v, GameState&) {
-                        v.showMessage(victoryText(351), std::u16string(VictoryTitle), 64);
-                    }},
-        BrokenRule {"LampOutsideSessionTick", [](CheckingView& v, GameState&) { v.setLamp(0, 1); }},
-        BrokenRule {"LampWithAnotherLampsPicture",
-                    [](CheckingView& v, GameState&) {
-                        v.creating = true;
-                        v.setLamp(1, 5);
-                    }},
-        BrokenRule {"CloseOutsidePlayAgain", [](CheckingView& v, GameState&) { v.closeWindow(); }},
-        BrokenRule {"ProgressBeyondMaximum", [](CheckingView& v, GameState&) { v.setProgress(10, 11); }}),
+    testing::Values(BrokenRule{"MarkWithoutCursor", [](CheckingView& v, GameState& s) { v.markTypedLetter(s); }},
+                    BrokenRule{"TwoCursors",
+                               [](CheckingView& v, GameState& s) {
+                                   v.showCursor(s);
+                                   v.showCursor(s);
+                               }},
+                    BrokenRule{"MarkOtherLetter",
+                               [](CheckingView& v, GameState& s) {
+                                   v.showCursor(s);
+                                   s.CurrentPos = 2;
+                                   v.markTypedLetter(s);
+                               }},
+                    BrokenRule{"MistakeWithoutLitKey", [](CheckingView& v, GameState& s) { v.showMistake(s); }},
+                    BrokenRule{"ErrorCueWithoutMistake", [](CheckingView& v, GameState&) { v.playCue(Cue::Sound2); }},
+                    BrokenRule{"CursorPastLine",
+                               [](CheckingView& v, GameState& s) {
+                                   s.CurrentPos = 6;
+                                   v.showCursor(s);
+                               }},
+                    BrokenRule{"CursorOnUnusedLine",
+                               [](CheckingView& v, GameState& s) {
+                                   s.CurrentLine = 4;
+                                   v.showCursor(s);
+                               }},
+                    BrokenRule{"LetterOffTheHomeRow",
+                               [](CheckingView& v, GameState& s) {
+                                   s.Lines[2] = u"ОЛДЯ ";
+                                   v.drawExercise(s);
+                               }},
+                    BrokenRule{"LineWithoutTrailingSpace",
+                               [](CheckingView& v, GameState& s) {
+                                   s.Lines[3] = u"ПРО";
+                                   s.TotalChars = 13;
+                                   v.drawExercise(s);
+                               }},
+                    BrokenRule{"WrongTotal",
+                               [](CheckingView& v, GameState& s) {
+                                   s.TotalChars = 13;
+                                   v.drawExercise(s);
+                               }},
+                    BrokenRule{"FieldWhileLit",
+                               [](CheckingView& v, GameState& s) {
+                                   v.showCursor(s);
+                                   v.createField();
+                               }},
+                    BrokenRule{"MessageWhileClockRuns",
+                               [](CheckingView& v, GameState&) {
+                                   v.setGameClockRunning(true);
+                                   v.showMessage(std::u16string(resultMessage(0)), std::u16string(ResultTitle), 64);
+                               }},
+                    BrokenRule{"ResultFromWrongGroup",
+                               [](CheckingView& v, GameState&) {
+                                   v.showMessage(std::u16string(resultMessage(10)), std::u16string(ResultTitle), 64);
+                               }},
+                    BrokenRule{"ClockStartsInsideMessage",
+                               [](CheckingView& v, GameState&) {
+                                   v.duringModal = [&v] { v.setGameClockRunning(true); };
+                                   v.showMessage(std::u16string(resultMessage(0)), std::u16string(ResultTitle), 64);
+                               }},
+                    BrokenRule{"VictoryBeforeTheFifthExercise",
+                               [](CheckingView& v, GameState&) {
+                                   v.showMessage(victoryText(351), std::u16string(VictoryTitle), 64);
+                               }},
+                    BrokenRule{"LampOutsideSessionTick", [](CheckingView& v, GameState&) { v.setLamp(0, 1); }},
+                    BrokenRule{"LampWithAnotherLampsPicture",
+                               [](CheckingView& v, GameState&) {
+                                   v.creating = true;
+                                   v.setLamp(1, 5);
+                               }},
+                    BrokenRule{"CloseOutsidePlayAgain", [](CheckingView& v, GameState&) { v.closeWindow(); }},
+                    BrokenRule{"ProgressBeyondMaximum", [](CheckingView& v, GameState&) { v.setProgress(10, 11); }}),
     [](const testing::TestParamInfo<BrokenRule>& info) { return std::string(info.param.name); });
 
-} // namespace
+}  // namespace

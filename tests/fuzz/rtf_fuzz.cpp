@@ -16,7 +16,7 @@ void reportTotals()
     std::fprintf(stderr, "rtf_fuzz: %lld inputs\n", static_cast<long long>(inputs));
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {

@@ -17,7 +17,7 @@ constexpr int ViewerTextWidth = 371;
 // inputs up to this size; they double the cost.
 constexpr size_t RereadLimit = 8192;
 
-} // namespace
+}  // namespace
 
 std::optional<std::string> checkRtfInput(const uint8_t* data, size_t size)
 {
@@ -27,8 +27,8 @@ std::optional<std::string> checkRtfInput(const uint8_t* data, size_t size)
     readRtf(rtf, document);
     const QString text = document.toRawText();
     if (static_cast<size_t>(text.size()) > size)
-        return "the document holds " + std::to_string(text.size()) + " characters read from "
-            + std::to_string(size) + " bytes";
+        return "the document holds " + std::to_string(text.size()) + " characters read from " + std::to_string(size)
+               + " bytes";
 
     document.setTextWidth(ViewerTextWidth);
     const QSizeF laidOut = document.documentLayout()->documentSize();

@@ -102,4 +102,4 @@ TEST(RtfCheck, RandomBytesHold)
     }
 }
 
-} // namespace
+}  // namespace

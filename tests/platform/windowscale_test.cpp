@@ -25,7 +25,7 @@ TEST(WindowScale, LoweredUntilTheFramedWindowFits)
     EXPECT_EQ(windowScale(2.0, {1920, 1080}), 1);
     EXPECT_EQ(windowScale(1.5, {1920, 1080}), 1);
     EXPECT_EQ(windowScale(1.0, {800, 600}), 1);
-    EXPECT_EQ(windowScale(1.0, {640, 480}), 1);   // never below 1: the display check refuses it
+    EXPECT_EQ(windowScale(1.0, {640, 480}), 1);  // never below 1: the display check refuses it
     EXPECT_EQ(windowScale(3.0, {3840, 2160}), 3);
     EXPECT_EQ(windowScale(3.0, {2560, 1600}), 2);  // 3 is too high, 2 fits
     EXPECT_EQ(windowScale(2.0, {3840, 1200}), 1);  // a panel leaves too little height

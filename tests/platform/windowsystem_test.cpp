@@ -16,8 +16,7 @@ TEST(WindowSystem, XwaylandOnlyWhereTheCompositorNeitherFramesNorPlacesDialogs)
     PlatformRequest forced = gnome;
     forced.chosen = "wayland";
 
-    struct Case
-    {
+    struct Case {
         const char* what;
         const PlatformRequest& request;
         const CompositorOffer& offer;

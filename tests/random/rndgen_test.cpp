@@ -11,7 +11,7 @@ namespace {
 
 // Seed figures and counter readings chosen by the test.
 struct FakeSystem {
-    SeedFigures figures {0x12345678, 0x0BADF00D, 0xFFFFFFFF, 45000.25};
+    SeedFigures figures{0x12345678, 0x0BADF00D, 0xFFFFFFFF, 45000.25};
     double secondDateTime = 45000.75;  // the time read again at the end of seeding
     int seedCalls = 0;
     int64_t counter = 1000;
@@ -54,7 +54,7 @@ public:
 
 bool isPermutation(const std::array<uint8_t, 256>& pool)
 {
-    std::array<bool, 256> seen {};
+    std::array<bool, 256> seen{};
     for (uint8_t value : pool) {
         if (seen[value])
             return false;
@@ -66,15 +66,15 @@ bool isPermutation(const std::array<uint8_t, 256>& pool)
 bool sameState(const RNDGen& a, const RNDGen& b)
 {
     return a.pool() == b.pool() && a.poolIndex() == b.poolIndex() && a.poolSum() == b.poolSum()
-        && a.outSum() == b.outSum() && a.lastInput() == b.lastInput() && a.lastOutput() == b.lastOutput();
+           && a.outSum() == b.outSum() && a.lastInput() == b.lastInput() && a.lastOutput() == b.lastOutput();
 }
 
 class RNDGenTest : public testing::Test {
 protected:
     FakeSystem system;
-    RNDGen gen {system.seedSource(), system.performanceCounter()};
+    RNDGen gen{system.seedSource(), system.performanceCounter()};
     FakeSystem twinSystem;
-    RNDGen twin {twinSystem.seedSource(), twinSystem.performanceCounter()};
+    RNDGen twin{twinSystem.seedSource(), twinSystem.performanceCounter()};
 };
 
 TEST_F(RNDGenTest, StartsFromTheComplementPermutation)
@@ -130,7 +130,7 @@ TEST_F(RNDGenTest, PoolStaysAPermutationOverMillionsOfSteps)
 {
     std::mt19937 bytes(7);
     for (int state = 0; state < 40; ++state) {
-        RNDGen local {system.seedSource(), system.performanceCounter()};
+        RNDGen local{system.seedSource(), system.performanceCounter()};
         // Reach a different state each time, then keep mixing.
         for (int i = 0; i <= state * 37; ++i)
             local.MixByte(static_cast<uint8_t>(bytes()));
@@ -152,7 +152,7 @@ TEST_F(RNDGenTest, FeedWordMixesTheLowestByteFirst)
 
 TEST_F(RNDGenTest, ReadBytesAndRandomAreLittleEndianOutput)
 {
-    std::array<uint8_t, 4> bytes {};
+    std::array<uint8_t, 4> bytes{};
     gen.ReadBytes(bytes.data(), bytes.size());
     EXPECT_FALSE(gen.busy());
     uint32_t raw = 0;
@@ -163,18 +163,18 @@ TEST_F(RNDGenTest, ReadBytesAndRandomAreLittleEndianOutput)
     }
 
     const int32_t masked = static_cast<int32_t>(raw & 0x7FFFFFFF);
-    RNDGen third {system.seedSource(), system.performanceCounter()};
+    RNDGen third{system.seedSource(), system.performanceCounter()};
     EXPECT_EQ(third.Random(0), masked);
-    RNDGen fourth {system.seedSource(), system.performanceCounter()};
+    RNDGen fourth{system.seedSource(), system.performanceCounter()};
     EXPECT_EQ(fourth.Random(-5), masked);
-    RNDGen fifth {system.seedSource(), system.performanceCounter()};
+    RNDGen fifth{system.seedSource(), system.performanceCounter()};
     EXPECT_EQ(fifth.Random(1000), masked % 1000);
 }
 
 TEST_F(RNDGenTest, RandomStaysInRangeAndIsNeverNegative)
 {
     gen.SeedPool();
-    std::array<int, 5> counts {};
+    std::array<int, 5> counts{};
     for (int i = 0; i < 20000; ++i) {
         EXPECT_EQ(gen.Random(1), 0);
         const int32_t five = gen.Random(5);
@@ -198,7 +198,7 @@ TEST_F(RNDGenTest, SeedPoolIsDeterministicForFixedFigures)
     // The same by hand: reset, 256 descending steps, the three memory figures,
     // whole days, time of day (0.25 and, read again, 0.75 of 2147483647,
     // rounded to the nearest).
-    RNDGen manual {twinSystem.seedSource(), twinSystem.performanceCounter()};
+    RNDGen manual{twinSystem.seedSource(), twinSystem.performanceCounter()};
     for (int x = 255; x >= 0; --x)
         manual.MixByte(static_cast<uint8_t>(x));
     for (uint32_t word : {0x12345678u, 0x0BADF00Du, 0xFFFFFFFFu, 45000u, 536870912u, 1610612735u})
@@ -211,7 +211,7 @@ TEST_F(RNDGenTest, SeedPoolIsDeterministicForFixedFigures)
 
     FakeSystem other;
     other.figures.availablePhysicalMemory ^= 1;
-    RNDGen different {other.seedSource(), other.performanceCounter()};
+    RNDGen different{other.seedSource(), other.performanceCounter()};
     different.SeedPool();
     EXPECT_NE(different.pool(), gen.pool());
 }
@@ -235,7 +235,7 @@ TEST_F(RNDGenTest, EventsFeedTheLowByteDifference)
 TEST_F(RNDGenTest, StartupSeedsAndInstallsOnceAndBusyKeepsEventsOut)
 {
     FakeSources sources;
-    std::array<uint8_t, 256> poolAtInstall {};
+    std::array<uint8_t, 256> poolAtInstall{};
     sources.onInstall = [&] {
         // Sources already firing while start-up still holds Busy.
         poolAtInstall = gen.pool();
@@ -317,4 +317,4 @@ TEST(SystemSeed, ReadsTheLocalDateAndTime)
     EXPECT_TRUE(isPermutation(gen.pool()));
 }
 
-} // namespace
+}  // namespace

@@ -31,7 +31,10 @@ QString firstBrokenBlock(const QImage& large, const QImage& small)
 {
     if (large.size() != small.size() * 2)
         return QStringLiteral("size %1 x %2 against %3 x %4")
-            .arg(large.width()).arg(large.height()).arg(small.width()).arg(small.height());
+            .arg(large.width())
+            .arg(large.height())
+            .arg(small.width())
+            .arg(small.height());
     for (int y = 0; y < small.height(); ++y)
         for (int x = 0; x < small.width(); ++x)
             for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})

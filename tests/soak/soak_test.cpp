@@ -123,11 +123,11 @@ TEST(Soak, TwoHoursOfSessionClockSwitchTheLampsOnlyAtTheirSeconds)
         {1, 0, 1}, {901, 0, 0}, {901, 1, 3}, {1201, 1, 2}, {1201, 2, 5},
     };
     EXPECT_EQ(view.lampLog, expected);
-    EXPECT_EQ(view.lamps, (std::array<int, 3> {0, 2, 5}));
+    EXPECT_EQ(view.lamps, (std::array<int, 3>{0, 2, 5}));
 
     ASSERT_EQ(view.hints.size(), 7200u);
     const std::vector<std::pair<int32_t, std::u16string>> samples = {
-        {1, u"Общее время - 00:01"},  {60, u"Общее время - 01:00"},   {905, u"Общее время - 15:05"},
+        {1, u"Общее время - 00:01"},    {60, u"Общее время - 01:00"},   {905, u"Общее время - 15:05"},
         {1201, u"Общее время - 20:01"}, {3600, u"Общее время - 60:00"}, {7200, u"Общее время - 120:00"},
     };
     for (const auto& [second, text] : samples)
@@ -209,4 +209,4 @@ TEST(Soak, MemoryStaysFlatOverAThousandDocumentSwitches)
 }
 #endif
 
-} // namespace
+}  // namespace

@@ -9,7 +9,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool PrivatePulse::available() { return !QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty(); }
+bool PrivatePulse::available()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty();
+}
 
 PrivatePulse::PrivatePulse()
 {
@@ -47,20 +50,25 @@ bool PrivatePulse::start()
     // 20 s after its last client has gone, so a test that crashes does not
     // leave it behind.
     server_.setArguments({
-        QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=20"),
-        QStringLiteral("--use-pid-file=no"), QStringLiteral("--system=no"), QStringLiteral("--log-target=stderr"),
+        QStringLiteral("-n"),
+        QStringLiteral("--daemonize=no"),
+        QStringLiteral("--exit-idle-time=20"),
+        QStringLiteral("--use-pid-file=no"),
+        QStringLiteral("--system=no"),
+        QStringLiteral("--log-target=stderr"),
         QStringLiteral("-L"),
         QStringLiteral("module-pipe-sink file=%1 format=s16le rate=%2 channels=1 use_system_clock_for_timing=yes")
             .arg(dir_.filePath(QStringLiteral("sink.fifo")))
             .arg(kRate),
-        QStringLiteral("-L"), QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=%1").arg(socket),
+        QStringLiteral("-L"),
+        QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=%1").arg(socket),
     });
     server_.setStandardErrorFile(dir_.filePath(QStringLiteral("server.log")), QIODevice::Append);
     server_.start();
     if (!server_.waitForStarted(10000))
         return false;
     return waitUntil([&] { return QFile::exists(socket) || server_.state() == QProcess::NotRunning; }, 15)
-        && server_.state() == QProcess::Running;
+           && server_.state() == QProcess::Running;
 }
 
 void PrivatePulse::kill()

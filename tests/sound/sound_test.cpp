@@ -46,8 +46,14 @@ std::vector<Chunk> riffChunks(const QByteArray& file)
     return chunks;
 }
 
-quint16 le16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
-quint32 le32(const QByteArray& b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
+quint16 le16(const QByteArray& b, int at)
+{
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
+quint32 le32(const QByteArray& b, int at)
+{
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
 
 QByteArray readResource(const char* path)
 {
@@ -56,7 +62,7 @@ QByteArray readResource(const char* path)
     return file.readAll();
 }
 
-} // namespace
+}  // namespace
 
 // Each cue is 8-bit unsigned mono PCM at 22050 Hz: "fmt " of 18 bytes, "fact"
 // with the sample count, "data" of the cue's exact length, nothing else.
@@ -72,13 +78,13 @@ TEST(SoundCues, FilesHaveTheExactChunkLayout)
 
         const QByteArray& fmt = chunks[0].body;
         ASSERT_EQ(fmt.size(), 18);
-        EXPECT_EQ(le16(fmt, 0), 1);          // PCM
-        EXPECT_EQ(le16(fmt, 2), 1);          // mono
-        EXPECT_EQ(le32(fmt, 4), 22050u);     // samples per second
-        EXPECT_EQ(le32(fmt, 8), 22050u);     // bytes per second
-        EXPECT_EQ(le16(fmt, 12), 1);         // block align
-        EXPECT_EQ(le16(fmt, 14), 8);         // bits per sample
-        EXPECT_EQ(le16(fmt, 16), 0);         // no extra format bytes
+        EXPECT_EQ(le16(fmt, 0), 1);       // PCM
+        EXPECT_EQ(le16(fmt, 2), 1);       // mono
+        EXPECT_EQ(le32(fmt, 4), 22050u);  // samples per second
+        EXPECT_EQ(le32(fmt, 8), 22050u);  // bytes per second
+        EXPECT_EQ(le16(fmt, 12), 1);      // block align
+        EXPECT_EQ(le16(fmt, 14), 8);      // bits per sample
+        EXPECT_EQ(le16(fmt, 16), 0);      // no extra format bytes
 
         ASSERT_EQ(chunks[1].body.size(), 4);
         EXPECT_EQ(le32(chunks[1].body, 0), cue.dataBytes);

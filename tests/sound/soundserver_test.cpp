@@ -13,7 +13,10 @@ namespace {
 
 using Cue = SoundPlayer::Cue;
 
-constexpr std::size_t ms(int milliseconds) { return std::size_t(PrivatePulse::kRate) * milliseconds / 1000; }
+constexpr std::size_t ms(int milliseconds)
+{
+    return std::size_t(PrivatePulse::kRate) * milliseconds / 1000;
+}
 
 // Sound3, the tune, sounds for 1.28 s; Sound1, the tick, for 44 ms.
 constexpr std::size_t kTuneLength = ms(1280);
@@ -66,7 +69,7 @@ protected:
     PrivatePulse pulse_;
 };
 
-} // namespace
+}  // namespace
 
 // A new cue cuts off the tune at once: the new cue is played whole, sample
 // for sample, right away, and nothing of the tune follows it. Switching the

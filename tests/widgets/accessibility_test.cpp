@@ -23,8 +23,7 @@
 
 namespace {
 
-class AccessibilityTest : public ::testing::Test
-{
+class AccessibilityTest : public ::testing::Test {
 protected:
     AccessibilityTest()
     {
@@ -267,4 +266,4 @@ TEST_F(AccessibilityTest, DecorationsLeaveThePanelsTree)
     EXPECT_FALSE(face(lamp)->state().invisible);
 }
 
-} // namespace
+}  // namespace

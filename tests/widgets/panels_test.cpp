@@ -16,9 +16,7 @@ namespace {
 const QColor kBack(0x12, 0x34, 0x56);
 const QColor kNavy = colorRef(clHighlight);
 
-class FillBarWidth : public ::testing::TestWithParam<std::pair<int, int>>
-{
-};
+class FillBarWidth : public ::testing::TestWithParam<std::pair<int, int>> {};
 
 TEST_P(FillBarWidth, FillsThatShareOfTheInside)
 {
@@ -39,8 +37,8 @@ TEST_P(FillBarWidth, FillsThatShareOfTheInside)
 
 // The inside is 431 pixels wide.
 INSTANTIATE_TEST_SUITE_P(Positions, FillBarWidth,
-                         ::testing::Values(std::pair{0, 0}, std::pair{50, 215}, std::pair{100, 431},
-                                           std::pair{-10, 0}, std::pair{250, 431}));
+                         ::testing::Values(std::pair{0, 0}, std::pair{50, 215}, std::pair{100, 431}, std::pair{-10, 0},
+                                           std::pair{250, 431}));
 
 QImage pictureOnLime()
 {
@@ -128,9 +126,9 @@ TEST(SidePanel, BevelledFaceWithChildrenOnTop)
     child.setGeometry(10, 10, 50, 50);
     child.setColor(Qt::red);
     const QImage image = renderOver(panel, kBack);
-    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));               // raised outside
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));  // raised outside
     EXPECT_EQ(image.pixelColor(160, 543), colorRef(clButtonShadow));
-    EXPECT_EQ(image.pixelColor(1, 1), colorRef(clButtonShadow));        // lowered inside
+    EXPECT_EQ(image.pixelColor(1, 1), colorRef(clButtonShadow));  // lowered inside
     EXPECT_EQ(image.pixelColor(159, 542), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(100, 300), colorRef(clButtonFace));
     EXPECT_EQ(image.pixelColor(35, 35), QColor(Qt::red));
@@ -153,4 +151,4 @@ TEST(TransparentPanel, ShowsOnlyItsChildren)
     EXPECT_EQ(inkBounds(image, kBack), QRect(2, 0, 150, 40));
 }
 
-} // namespace
+}  // namespace

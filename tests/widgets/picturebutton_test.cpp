@@ -32,8 +32,7 @@ QImage pill(const QColor& fill)
     return image;
 }
 
-class PictureButtonTest : public ::testing::Test
-{
+class PictureButtonTest : public ::testing::Test {
 protected:
     PictureButtonTest()
     {
@@ -58,8 +57,8 @@ protected:
 
     static void moveHeld(PictureButton* button, QPoint to)
     {
-        QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(button->mapToGlobal(to)), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(button->mapToGlobal(to)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(button, &move);
     }
 
@@ -246,4 +245,4 @@ TEST_F(PictureButtonTest, WithoutFacesDrawsAPlainButton)
     EXPECT_NE(image.pixelColor(0, 0), kHost);
 }
 
-} // namespace
+}  // namespace

@@ -34,9 +34,7 @@ void PrintTo(const ClampCase& c, std::ostream* os)
     *os << "value " << c.value << " of " << c.maximum;
 }
 
-class ProgressMeterClamp : public ::testing::TestWithParam<ClampCase>
-{
-};
+class ProgressMeterClamp : public ::testing::TestWithParam<ClampCase> {};
 
 TEST_P(ProgressMeterClamp, ValueStaysWithinRangeAndFillsProportionally)
 {
@@ -112,4 +110,4 @@ TEST(ProgressMeter, CaptionIsReadableOverFilledAndEmptyParts)
     EXPECT_EQ(countColor(empty, middle, colorRef(clHighlight)), 0);
 }
 
-} // namespace
+}  // namespace

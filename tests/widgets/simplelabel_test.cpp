@@ -27,8 +27,8 @@ TEST(SimpleLabel, WrappedLinesFitTheBox)
 {
     std::unique_ptr<SimpleLabel> label(makeLabel(kPrompt, {141, 101}, SimpleLabel::Align::BottomCenter, true));
     const QStringList lines = label->lines();
-    EXPECT_EQ(lines, QStringList({QStringLiteral("Тренировка."), QStringLiteral("Выбери"),
-                                  QStringLiteral("уровень"), QStringLiteral("сложности")}));
+    EXPECT_EQ(lines, QStringList({QStringLiteral("Тренировка."), QStringLiteral("Выбери"), QStringLiteral("уровень"),
+                                  QStringLiteral("сложности")}));
     const QFontMetrics metrics(label->font());
     for (const QString& line : lines)
         EXPECT_LE(metrics.horizontalAdvance(line), 141) << qPrintable(line);
@@ -37,7 +37,8 @@ TEST(SimpleLabel, WrappedLinesFitTheBox)
 TEST(SimpleLabel, AWordWiderThanTheBoxIsBrokenBetweenLetters)
 {
     const QString word(30, QChar(u'Ж'));
-    std::unique_ptr<SimpleLabel> label(makeLabel(QStringLiteral("да ") + word + QStringLiteral(" нет"), {100, 200}, SimpleLabel::Align::Left, true));
+    std::unique_ptr<SimpleLabel> label(
+        makeLabel(QStringLiteral("да ") + word + QStringLiteral(" нет"), {100, 200}, SimpleLabel::Align::Left, true));
     const QFontMetrics metrics(label->font());
     const QStringList lines = label->lines();
     EXPECT_EQ(lines.join(QString()).remove(u' '), QStringLiteral("да") + word + QStringLiteral("нет"));
@@ -132,4 +133,4 @@ TEST(SimpleLabel, ThreeDimensionalTextPutsShadowAndLightOnOppositeSides)
     }
 }
 
-} // namespace
+}  // namespace

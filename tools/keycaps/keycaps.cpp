@@ -28,10 +28,10 @@ constexpr QRgb outline = 0xFF000000;
 constexpr QRgb face = 0xFFFFFFFF;
 
 constexpr int pitch = 48;
-constexpr int keyWidth = 44;   // outline included
+constexpr int keyWidth = 44;  // outline included
 constexpr int keyHeight = 48;
 constexpr int marginLeft = 3;  // from a key's left outline to the first key's marking box
-constexpr int marginTop = 6;  // the top row's caps start at the picture's first row
+constexpr int marginTop = 6;   // the top row's caps start at the picture's first row
 
 // The marking box and what the letters paint relative to the key's (x, y):
 // "Courier New" bold 40 px advances 24; written from 4 above the box, its
@@ -116,7 +116,7 @@ QImage drawKeys(const std::vector<Key>& keys)
     return picture.convertToFormat(QImage::Format_RGB888);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -23,7 +23,10 @@ constexpr double kPi = 3.14159265358979323846;
 
 using Signal = std::vector<double>;
 
-double seconds(std::size_t n) { return double(n) / kRate; }
+double seconds(std::size_t n)
+{
+    return double(n) / kRate;
+}
 
 // Raised-cosine ramp: 0 at x <= 0, 1 at x >= 1.
 double ramp(double x)
@@ -63,8 +66,9 @@ Signal makeTick()
     for (std::size_t n = 0; n < s.size(); ++n) {
         const double t = seconds(n);
         const double body = std::exp(-t / 0.012);
-        s[n] = body * (std::sin(2 * kPi * 1250 * t) + 0.45 * std::sin(2 * kPi * 2730 * t)
-                       + 0.35 * std::sin(2 * kPi * 620 * t));
+        s[n] =
+            body
+            * (std::sin(2 * kPi * 1250 * t) + 0.45 * std::sin(2 * kPi * 2730 * t) + 0.35 * std::sin(2 * kPi * 620 * t));
     }
     fadeEdges(s, 0.0015, 0.010);
     normalise(s, 0.45);
@@ -97,13 +101,15 @@ Signal makeBuzz()
 // marimba: each note rings on, fading, under the next.
 Signal makeTune()
 {
-    struct Note { double start; double freq; double decay; double level; };
+    struct Note {
+        double start;
+        double freq;
+        double decay;
+        double level;
+    };
     const Note notes[] = {
-        {0.00, 392.00, 0.22, 0.80},
-        {0.14, 523.25, 0.22, 0.85},
-        {0.28, 659.25, 0.22, 0.90},
-        {0.42, 783.99, 0.24, 0.95},
-        {0.58, 1046.50, 0.32, 1.00},
+        {0.00, 392.00, 0.22, 0.80}, {0.14, 523.25, 0.22, 0.85},  {0.28, 659.25, 0.22, 0.90},
+        {0.42, 783.99, 0.24, 0.95}, {0.58, 1046.50, 0.32, 1.00},
     };
     Signal s(28770);
     for (const Note& note : notes) {
@@ -143,13 +149,13 @@ std::string wavFile(const Signal& s)
     out += "WAVE";
     out += "fmt ";
     put32(out, 18);
-    put16(out, 1);       // WAVE_FORMAT_PCM
-    put16(out, 1);       // mono
-    put32(out, kRate);   // samples per second
-    put32(out, kRate);   // bytes per second
-    put16(out, 1);       // block align
-    put16(out, 8);       // bits per sample
-    put16(out, 0);       // no extra format bytes
+    put16(out, 1);      // WAVE_FORMAT_PCM
+    put16(out, 1);      // mono
+    put32(out, kRate);  // samples per second
+    put32(out, kRate);  // bytes per second
+    put16(out, 1);      // block align
+    put16(out, 8);      // bits per sample
+    put16(out, 0);      // no extra format bytes
     out += "fact";
     put32(out, 4);
     put32(out, count);
@@ -176,7 +182,7 @@ bool writeFile(const std::string& path, const std::string& bytes)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -186,7 +192,7 @@ int main(int argc, char** argv)
     }
     const std::string dir = argv[1];
     const bool ok = writeFile(dir + "/Sound1.wav", wavFile(makeTick()))
-        && writeFile(dir + "/Sound2.wav", wavFile(makeBuzz()))
-        && writeFile(dir + "/Sound3.wav", wavFile(makeTune()));
+                    && writeFile(dir + "/Sound2.wav", wavFile(makeBuzz()))
+                    && writeFile(dir + "/Sound3.wav", wavFile(makeTune()));
     return ok ? 0 : 1;
 }

@@ -49,7 +49,7 @@ QImage keyed(const QImage& rendered, QRgb key)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -99,7 +99,8 @@ int main(int argc, char** argv)
         QFile file(output);
         bool written = file.open(QIODevice::WriteOnly);
         for (int y = 0; written && y < height; ++y)
-            written = file.write(reinterpret_cast<const char*>(result.constScanLine(y)), qint64(width) * 4) == width * 4;
+            written =
+                file.write(reinterpret_cast<const char*>(result.constScanLine(y)), qint64(width) * 4) == width * 4;
         if (!written || !file.flush())
             return fail("cannot write ", argv[2]);
     } else if (!result.save(output, "PNG")) {
