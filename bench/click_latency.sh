@@ -139,14 +139,8 @@ onsets() {
 onsets "$work/trainer.marks" >"$work/trainer.onsets"
 onsets "$work/paplay.marks" >"$work/paplay.onsets"
 
-summary() {
-    grep -v -- - "$1" | sort -g | awk -v n="$(wc -l <"$1")" '
-        { v[NR] = $1 }
-        END {
-            if (NR == 0) { printf "| 0 of %d | - | - |\n", n; exit }
-            median = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-            printf "| %d of %d | %.0f | %.0f |\n", NR, n, median, v[NR] }'
-}
+source "$root/bench/latency_summary.sh"
+summary() { latency_summary "$1" 0; }
 echo "| client | heard | median onset (ms) | worst onset (ms) |"
 echo "|---|---|---|---|"
 echo "| Пальцеход, $keys correct keys ${gap} s apart $(summary "$work/trainer.onsets")"

@@ -97,14 +97,8 @@ screen_reader_on
 trainer trainer_orca
 line_edit line_edit_orca
 
-summary() {
-    grep -v -- - "$work/$1" | sort -g | awk -v n="$(wc -l <"$work/$1")" '
-        { v[NR] = $1 }
-        END {
-            if (NR == 0) { printf "| 0 of %d | - | - |\n", n; exit }
-            median = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-            printf "| %d of %d | %.2f | %.2f |\n", NR, n, median, v[NR] }'
-}
+source "$root/bench/latency_summary.sh"
+summary() { latency_summary "$work/$1" 2; }
 echo "| client | changed | median (ms) | worst (ms) |"
 echo "|---|---|---|---|"
 echo "| Пальцеход, no assistive technology $(summary trainer_bare)"
