@@ -118,9 +118,9 @@ expect_server_frames "$ARTEFACTS/trainer.log"
 # (Qt connects twice: connections that bind a seat), and asks the
 # compositor once all the same (the question binds the decoration manager
 # and no seat).
-read -r asked qt < <(awk '/-> wl_display@1.get_registry/ { n++ }
-    /-> wl_registry@[0-9]+.bind\(/ && /"zxdg_decoration_manager_v1"/ { deco[n] = 1 }
-    /-> wl_registry@[0-9]+.bind\(/ && /"wl_seat"/ { seat[n] = 1 }
+read -r asked qt < <(awk '/-> wl_display[@#]1\.get_registry/ { n++ }
+    /-> wl_registry[@#][0-9]+\.bind\(/ && /"zxdg_decoration_manager_v1"/ { deco[n] = 1 }
+    /-> wl_registry[@#][0-9]+\.bind\(/ && /"wl_seat"/ { seat[n] = 1 }
     END { for (i = 1; i <= n; i++) { if (deco[i] && !seat[i]) a++; if (seat[i]) q++ } print a + 0, q + 0 }' \
     "$ARTEFACTS/trainer.log")
 expect_eq "$qt" 2 "Qt's connections to sway: the first start and the start again"
